@@ -1,0 +1,90 @@
+#include "core/FileIO.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "core/Error.h"
+
+namespace kroma {
+namespace {
+
+std::string Reason() { return std::strerror(errno); }
+
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  ~Fd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+  int release() {
+    int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path, std::uint64_t maxBytes) {
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) throw Error("Cannot open file \"" + path + "\": " + Reason());
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) throw Error("Cannot read file \"" + path + "\": " + Reason());
+  if (S_ISDIR(st.st_mode)) throw Error("Cannot read file \"" + path + "\": it is a folder");
+  if (static_cast<std::uint64_t>(st.st_size) > maxBytes) throw Error("File \"" + path + "\" is too large");
+  std::vector<std::uint8_t> data;
+  data.reserve(static_cast<std::size_t>(st.st_size));
+  std::uint8_t buffer[1 << 16];
+  for (;;) {
+    ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      throw Error("Cannot read file \"" + path + "\": " + Reason());
+    }
+    if (n == 0) break;
+    if (data.size() + static_cast<std::size_t>(n) > maxBytes) throw Error("File \"" + path + "\" is too large");
+    data.insert(data.end(), buffer, buffer + n);
+  }
+  return data;
+}
+
+void WriteFileAtomic(const std::string& path, const void* data, std::size_t size) {
+  std::string temp = path + ".tmp-" + std::to_string(::getpid());
+  Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+  if (fd.get() < 0) throw Error("Cannot create file \"" + path + "\": " + Reason());
+  const auto* p = static_cast<const std::uint8_t*>(data);
+  std::size_t left = size;
+  while (left > 0) {
+    ssize_t n = ::write(fd.get(), p, left);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      std::string why = Reason();
+      ::unlink(temp.c_str());
+      throw Error("Cannot write file \"" + path + "\": " + why);
+    }
+    p += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  if (::fsync(fd.get()) != 0 || ::close(fd.release()) != 0) {
+    std::string why = Reason();
+    ::unlink(temp.c_str());
+    throw Error("Cannot write file \"" + path + "\": " + why);
+  }
+  if (::rename(temp.c_str(), path.c_str()) != 0) {
+    std::string why = Reason();
+    ::unlink(temp.c_str());
+    throw Error("Cannot write file \"" + path + "\": " + why);
+  }
+}
+
+}  // namespace kroma
