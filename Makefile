@@ -4,10 +4,11 @@
 BUILD      ?= build
 TEST_BUILD ?= build-test
 BENCH_BUILD ?= build-bench
+FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all setup configure run test bench clean
+.PHONY: all setup configure run test bench fuzz clean
 
 all: $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS) --target kroma
@@ -37,5 +38,12 @@ bench: setup $(BENCH_BUILD)/build.ninja
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	./$(BENCH_BUILD)/bench/kroma_bench $(ARGS)
 
+# libFuzzer targets, built with clang into $(FUZZ_BUILD)/fuzz (run them by hand).
+fuzz:
+	@scripts/setup.sh clang libclang-rt-14-dev
+	cmake -S . -B $(FUZZ_BUILD) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKROMA_FUZZ=ON \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD)
+	rm -rf $(BUILD) $(TEST_BUILD) $(BENCH_BUILD) $(FUZZ_BUILD)
