@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStatusBar>
 #include <QTextBrowser>
@@ -280,6 +281,8 @@ void TMainWindow::ShowAsPlaced() {
   const TWindowPlacement& p = editor_->StartPlacement();
   switch (p.State) {
     case TWindowState::Maximized:
+      // Without a window manager "maximised" means nothing: fill the screen.
+      if (QScreen* s = screen()) setGeometry(s->availableGeometry());
       showMaximized();
       return;
     case TWindowState::Normal:

@@ -59,7 +59,9 @@ TEST(IniFile, NumbersFromText) {
   for (const Case& c : ints) {
     int v = 0;
     EXPECT_EQ(TryStrToInt(c.text, v), c.ok) << c.text;
-    if (c.ok) EXPECT_EQ(v, c.value) << c.text;
+    if (c.ok) {
+      EXPECT_EQ(v, c.value) << c.text;
+    }
   }
   struct RealCase {
     const char* text;
@@ -72,7 +74,9 @@ TEST(IniFile, NumbersFromText) {
   for (const RealCase& c : reals) {
     double v = 0;
     EXPECT_EQ(TryStrToFloat(c.text, v), c.ok) << c.text;
-    if (c.ok) EXPECT_EQ(v, c.value) << c.text;
+    if (c.ok) {
+      EXPECT_EQ(v, c.value) << c.text;
+    }
   }
 }
 

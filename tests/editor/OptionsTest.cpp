@@ -3,6 +3,7 @@
 #include "EditorFixture.h"
 #include "core/Canvas.h"
 #include "editor/Commands.h"
+#include "editor/Modules.h"
 #include "editor/PenModes.h"
 
 namespace kroma::test {

@@ -156,7 +156,9 @@ TEST_F(SettingsTest, MissingOrWrongPatternsGiveAWhiteStoreThatIsNotSaved) {
 
     F().FormClose({});
     EXPECT_EQ(std::filesystem::exists(folder.File("patterns.bmp")), existed) << c.what;
-    if (existed) EXPECT_EQ(ReadText(folder.File("patterns.bmp")), before) << c.what;
+    if (existed) {
+      EXPECT_EQ(ReadText(folder.File("patterns.bmp")), before) << c.what;
+    }
   }
 }
 
