@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "core/Bitmap.h"
 #include "core/Error.h"
@@ -16,13 +17,14 @@
 namespace kroma {
 namespace {
 
-// A distance from the pen that every glyph of the face stays within, so
-// that glyphs far outside the window need not be loaded at all. The face's
-// box is widened by an em for fonts whose box is not quite right.
+// A distance from the pen, along either axis and at any rotation, that
+// every glyph of the face stays within, so that glyphs far outside the
+// window need not be loaded at all. The face's box is widened by an em for
+// fonts whose box is not quite right.
 double GlyphReach(const TScaledFont& f) {
   const FT_BBox& b = f.face->face->bbox;
   double extent = std::max({std::abs(b.xMin), std::abs(b.xMax), std::abs(b.yMin), std::abs(b.yMax)}) * f.scale;
-  return extent * (1 + std::abs(f.italicShear)) + f.boldStrength + 2.0 * f.em;
+  return extent * (1 + std::abs(f.italicShear)) * std::numbers::sqrt2 + f.boldStrength + f.em;
 }
 
 }  // namespace

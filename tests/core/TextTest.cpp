@@ -149,12 +149,18 @@ TEST(Text, RendersHInsideItsCellWithSolidStems) {
 
 TEST(Text, WindowCutsTheMaskWithoutChangingIt) {
   TFont f = Arial(24, fsUnderline);
-  TTextMask full = RenderTextMask(f, "Kroma", kWide);
-  TRect window{7, 5, 40, 23};
-  TTextMask part = RenderTextMask(f, "Kroma", window);
-  EXPECT_EQ(part.Bounds, Intersect(full.Bounds, window));
-  for (int y = part.Bounds.Top; y < part.Bounds.Bottom; ++y)
-    for (int x = part.Bounds.Left; x < part.Bounds.Right; ++x) ASSERT_EQ(At(part, x, y), At(full, x, y)) << x << "," << y;
+  for (int escapement : {0, 450, 2250}) {
+    f.Escapement = escapement;
+    TTextMask full = RenderTextMask(f, "Kroma text", kWide);
+    const TRect& b = full.Bounds;
+    TRect window{static_cast<int>(b.Left + b.Width() / 3), static_cast<int>(b.Top + b.Height() / 3),
+                 static_cast<int>(b.Right - b.Width() / 4), static_cast<int>(b.Bottom - b.Height() / 4)};
+    TTextMask part = RenderTextMask(f, "Kroma text", window);
+    ASSERT_EQ(part.Bounds, window) << escapement;
+    for (int y = window.Top; y < window.Bottom; ++y)
+      for (int x = window.Left; x < window.Right; ++x)
+        ASSERT_EQ(At(part, x, y), At(full, x, y)) << escapement << ": " << x << "," << y;
+  }
   EXPECT_TRUE(RenderTextMask(f, "Kroma", {500, 500, 600, 600}).Bounds.IsEmpty());
   EXPECT_TRUE(RenderTextMask(f, "Kroma", {}).Alpha.empty());
   EXPECT_TRUE(RenderTextMask(f, "", kWide).Alpha.empty());
