@@ -97,7 +97,8 @@ std::unique_ptr<TFontFace> Resolve(TFontEngine& engine, const std::string& name,
   // the style asked for when its configuration fakes one).
   FT_Face face = resolved->face;
   const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
-  bool faceBold = (face->style_flags & FT_STYLE_FLAG_BOLD) || (os2 && os2->version != 0xFFFF && os2->usWeightClass >= 600);
+  bool faceBold = (face->style_flags & FT_STYLE_FLAG_BOLD) ||
+                  (os2 && os2->version != 0xFFFF && os2->usWeightClass >= 600);
   bool faceItalic = face->style_flags & FT_STYLE_FLAG_ITALIC;
   resolved->syntheticBold = bold && !faceBold;
   resolved->syntheticItalic = italic && !faceItalic;

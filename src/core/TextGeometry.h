@@ -13,7 +13,9 @@ using TPolygonD = std::vector<std::pair<double, double>>;
 // x' = xx x + xy y + dx, y' = yx x + yy y + dy.
 struct TAffine {
   double xx = 1, xy = 0, yx = 0, yy = 1, dx = 0, dy = 0;
-  std::pair<double, double> operator()(double x, double y) const { return {xx * x + xy * y + dx, yx * x + yy * y + dy}; }
+  std::pair<double, double> operator()(double x, double y) const {
+    return {xx * x + xy * y + dx, yx * x + yy * y + dy};
+  }
 };
 
 void TransformContours(std::vector<TOutlineContour>& contours, const TAffine& m);

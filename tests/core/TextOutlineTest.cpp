@@ -31,7 +31,8 @@ struct TDecomposer {
   static int Line(const FT_Vector* to, void* user) {
     auto* d = static_cast<TDecomposer*>(user);
     double x = to->x * d->scale, y = to->y * d->scale;
-    if (x != d->lastX || y != d->lastY) d->contours.back().segments.push_back({TOutlineSegment::Line, 0, 0, 0, 0, x, y});
+    if (x != d->lastX || y != d->lastY)
+      d->contours.back().segments.push_back({TOutlineSegment::Line, 0, 0, 0, 0, x, y});
     d->lastX = x;
     d->lastY = y;
     return 0;
