@@ -13,6 +13,7 @@ struct TEditorModules {
     RegisterToolCommands(Commands);
     RegisterSettingsCommands(Commands);
     RegisterLineTools(Steps);
+    RegisterStageTools(Steps);
   }
 };
 

@@ -14,5 +14,6 @@ const TToolStepRegistry& EditorToolSteps();
 void RegisterSettingsCommands(TCommandTable& commands);
 void RegisterToolCommands(TCommandTable& commands);
 void RegisterLineTools(TToolStepRegistry& steps);
+void RegisterStageTools(TToolStepRegistry& steps);
 
 }  // namespace kroma
