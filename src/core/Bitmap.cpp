@@ -1,7 +1,7 @@
 #include "core/Bitmap.h"
 
+#include <cstdlib>
 #include <cstring>
-#include <new>
 #include <limits>
 
 #include "core/BmpCodec.h"
@@ -92,13 +92,31 @@ void FillRowPixels(std::uint8_t* row, TPixelFormat pf, const std::vector<TColor>
   }
 }
 
+void CheckPalette(TPixelFormat pf, const std::vector<TColor>& palette) {
+  if (!IsPaletteFormat(pf)) {
+    if (!palette.empty()) throw Error("Only palette formats have a palette");
+    return;
+  }
+  if (palette.empty()) throw Error("A palette needs at least one colour");
+  if (palette.size() > (std::size_t{1} << BitsPerPixel(pf)))
+    throw Error(std::string("A palette of ") + PixelFormatName(pf) + " holds at most " +
+                std::to_string(1 << BitsPerPixel(pf)) + " colours");
+}
+
 }  // namespace
+
+void TBitmap::TFree::operator()(std::uint8_t* p) const { std::free(p); }
 
 TBitmap::TBitmap() = default;
 
 TBitmap::TBitmap(int width, int height, TPixelFormat pf) {
   Allocate(width, height, pf, StandardPalette(pf));
   Fill(clWhite);
+}
+
+TBitmap::TBitmap(int width, int height, TPixelFormat pf, std::vector<TColor> palette) {
+  CheckPalette(pf, palette);
+  Allocate(width, height, pf, std::move(palette));
 }
 
 TBitmap::~TBitmap() = default;
@@ -138,16 +156,14 @@ TBitmap& TBitmap::operator=(TBitmap&& other) noexcept {
 void TBitmap::Allocate(int width, int height, TPixelFormat pf, std::vector<TColor> palette) {
   CheckImageSize(width, height);
   std::int64_t stride = RowStride(width, pf);
-  std::unique_ptr<std::uint8_t[]> bits;
+  std::unique_ptr<std::uint8_t[], TFree> bits;
   if (width > 0 && height > 0) {
     // Zeroed, so that row padding is always 0. The size fits: at most
     // 2^28 pixels of 4 bytes plus 3 bytes of padding per row.
-    try {
-      bits = std::make_unique<std::uint8_t[]>(static_cast<std::size_t>(stride * height));
-    } catch (const std::bad_alloc&) {
+    bits.reset(static_cast<std::uint8_t*>(std::calloc(static_cast<std::size_t>(stride * height), 1)));
+    if (!bits)
       throw Error("Not enough memory for an image of " + std::to_string(width) + " x " + std::to_string(height) +
                   " pixels");
-    }
   }
   bits_ = std::move(bits);
   width_ = width;
@@ -212,10 +228,7 @@ void TBitmap::SetPixelFormat(TPixelFormat pf) {
 
 void TBitmap::SetPalette(std::vector<TColor> palette) {
   if (!IsPaletteFormat(format_)) throw Error("Only palette formats have a palette");
-  if (palette.empty()) throw Error("A palette needs at least one colour");
-  if (palette.size() > (std::size_t{1} << BitsPerPixel(format_)))
-    throw Error(std::string("A palette of ") + PixelFormatName(format_) + " holds at most " +
-                std::to_string(1 << BitsPerPixel(format_)) + " colours");
+  CheckPalette(format_, palette);
   palette_ = std::move(palette);
 }
 

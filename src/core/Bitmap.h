@@ -36,6 +36,10 @@ class TBitmap {
   TBitmap();
   // A white width x height bitmap.
   TBitmap(int width, int height, TPixelFormat pf = pf24bit);
+  // A bitmap whose bytes are all zero (index 0 of `palette` in palette
+  // formats, black otherwise), for code that writes every pixel itself.
+  // Palette formats need 1 .. 2^bits entries, the others none.
+  TBitmap(int width, int height, TPixelFormat pf, std::vector<TColor> palette);
   ~TBitmap();
   // Copies are independent (size, format, palette, transparency, pixels);
   // the canvas and its settings stay with each object. A moved-from bitmap
@@ -109,7 +113,11 @@ class TBitmap {
   int height_ = 0;
   TPixelFormat format_ = pf24bit;
   std::int64_t stride_ = 0;
-  std::unique_ptr<std::uint8_t[]> bits_;
+  struct TFree {
+    void operator()(std::uint8_t* p) const;
+  };
+  // calloc'd: large images start as zero pages the system hands out lazily.
+  std::unique_ptr<std::uint8_t[], TFree> bits_;
   std::vector<TColor> palette_;
   TTransparentMode transparentMode_ = tmAuto;
   TColor transparentColor_ = clNone;

@@ -221,11 +221,10 @@ void DecodeUncompressed(std::span<const std::uint8_t> data, const TBmpLayout& la
   }
 }
 
-// RLE8 and RLE4: runs and escapes, bottom row first. Pixels the stream
-// never sets keep index 0.
+// RLE8 and RLE4: runs and escapes, bottom row first. `out` starts zeroed:
+// pixels the stream never sets keep index 0.
 void DecodeRle(std::span<const std::uint8_t> stream, bool four, TBitmap& out) {
   const int w = out.Width(), h = out.Height();
-  for (int y = 0; y < h; ++y) std::memset(out.ScanLine(y), 0, static_cast<std::size_t>(out.Stride()));
   int x = 0, y = 0;  // y counts rows from the bottom
   auto put = [&](std::uint8_t* row, unsigned index) {
     if (four) {
@@ -289,8 +288,7 @@ void DecodeRle(std::span<const std::uint8_t> stream, bool four, TBitmap& out) {
 
 void ReadBmp(std::span<const std::uint8_t> data, TBitmap& target) {
   const TBmpLayout layout = ReadLayout(data);
-  TBitmap decoded(layout.width, layout.height, FormatFor(layout));
-  if (!layout.palette.empty()) decoded.SetPalette(layout.palette);
+  TBitmap decoded(layout.width, layout.height, FormatFor(layout), layout.palette);
   if (layout.compression == kBiRle8 || layout.compression == kBiRle4)
     DecodeRle(data.subspan(layout.pixelOffset), layout.compression == kBiRle4, decoded);
   else

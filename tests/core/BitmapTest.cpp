@@ -121,11 +121,14 @@ TEST(Bitmap, TransparentColorFollowsTheBottomLeftPixelUntilSet) {
   EXPECT_EQ(TBitmap().TransparentColor(), clNone);
 }
 
-TEST(Bitmap, SetPaletteChecksTheSize) {
+TEST(Bitmap, PaletteSizeIsChecked) {
   TBitmap b(1, 1, pf1bit);
   EXPECT_THROW(b.SetPalette({}), Error);
   EXPECT_THROW(b.SetPalette({clRed, clLime, clBlue}), Error);
   EXPECT_THROW(TBitmap(1, 1, pf24bit).SetPalette({clRed}), Error);
+  EXPECT_THROW(TBitmap(1, 1, pf24bit, {clRed}), Error);
+  EXPECT_THROW(TBitmap(1, 1, pf4bit, std::vector<TColor>(17, clRed)), Error);
+  EXPECT_EQ(TBitmap(2, 1, pf4bit, {clRed, clBlue}).GetPixel(1, 0), clRed);  // zeroed: index 0
   b.SetPalette({clRed, clLime});
   EXPECT_EQ(b.GetPixel(0, 0), clLime);  // white was index 1
 }

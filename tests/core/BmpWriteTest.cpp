@@ -179,6 +179,18 @@ TEST_F(BmpFiles, LoadErrorsNameTheFileAndKeepTheBitmap) {
   EXPECT_EQ(b.GetPixel(1, 1), clWhite);
 }
 
+TEST_F(BmpFiles, SavingOverAFileKeepsItsPermissions) {
+  const std::filesystem::path path = dir_ / "private.bmp";
+  SaveBmpFile(path.string(), TBitmap(1, 1));
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  SaveBmpFile(path.string(), TBitmap(2, 2));
+  EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  TBitmap read;
+  LoadBmpFile(path.string(), read);
+  EXPECT_EQ(read.Width(), 2);
+}
+
 TEST_F(BmpFiles, FailedSaveKeepsTheOldFile) {
   const std::string path = (dir_ / "keep.bmp").string();
   TBitmap small(1, 1);
