@@ -44,7 +44,7 @@ void CheckImageSize(std::int64_t width, std::int64_t height) {
   if (width > std::numeric_limits<int>::max() || height > std::numeric_limits<int>::max() ||
       (width != 0 && height > kMaxPixels / width))
     throw Error("Image too large: " + std::to_string(width) + " x " + std::to_string(height) +
-                " pixels exceeds the limit of 268435456 pixels");
+                " pixels exceeds the limit of " + std::to_string(kMaxPixels) + " pixels");
 }
 
 namespace {

@@ -229,7 +229,8 @@ void DecodeRle(std::span<const std::uint8_t> stream, bool four, TBitmap& out) {
   auto put = [&](std::uint8_t* row, unsigned index) {
     if (four) {
       std::uint8_t& byte = row[x >> 1];
-      byte = (x & 1) ? static_cast<std::uint8_t>((byte & 0xF0) | index) : static_cast<std::uint8_t>((byte & 0x0F) | (index << 4));
+      byte = (x & 1) ? static_cast<std::uint8_t>((byte & 0xF0) | index)
+                     : static_cast<std::uint8_t>((byte & 0x0F) | (index << 4));
     } else {
       row[x] = static_cast<std::uint8_t>(index);
     }

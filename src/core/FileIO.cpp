@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 
@@ -63,7 +64,7 @@ namespace {
 // A new temporary file beside `path`, created exclusively so that it never
 // follows a link or reuses a file someone else made.
 int CreateTempBeside(const std::string& path, std::string& temp) {
-  static unsigned counter = 0;
+  static std::atomic<unsigned> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
     temp = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

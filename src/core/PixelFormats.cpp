@@ -255,7 +255,8 @@ void RowFromBgr24(const std::uint8_t* src, TPixelFormat pf, TNearestColor* mappe
       for (int x = 0; x < width; ++x) {
         unsigned i = mapper->Index(src[3 * x + 2], src[3 * x + 1], src[3 * x]) & 15;
         std::uint8_t& byte = dst[x >> 1];
-        byte = (x & 1) ? static_cast<std::uint8_t>((byte & 0xF0) | i) : static_cast<std::uint8_t>((byte & 0x0F) | (i << 4));
+        byte = (x & 1) ? static_cast<std::uint8_t>((byte & 0xF0) | i)
+                       : static_cast<std::uint8_t>((byte & 0x0F) | (i << 4));
       }
       return;
     case pf1bit:

@@ -101,8 +101,9 @@ TEST(Bitmap, CopiesAreIndependent) {
   }
   TBitmap moved(std::move(b));
   EXPECT_EQ(moved.GetPixel(1, 1), clRed);
-  EXPECT_TRUE(b.Empty());                  // NOLINT(bugprone-use-after-move): the moved-from state is defined
-  EXPECT_EQ(b.PixelFormat(), pf24bit);     // NOLINT(bugprone-use-after-move)
+  // The moved-from bitmap is defined: empty and 24-bit.
+  EXPECT_TRUE(b.Empty());
+  EXPECT_EQ(b.PixelFormat(), pf24bit);
 }
 
 TEST(Bitmap, TransparentColorFollowsTheBottomLeftPixelUntilSet) {

@@ -122,7 +122,8 @@ TEST(BmpRead, PaletteFilesKeepTheirFormatAndPalette) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.bits);
-    BmpParts p{.width = 3, .height = 2, .bits = static_cast<std::uint16_t>(c.bits), .colorsUsed = c.bits == 1 ? 2u : 4u};
+    BmpParts p{
+        .width = 3, .height = 2, .bits = static_cast<std::uint16_t>(c.bits), .colorsUsed = c.bits == 1 ? 2u : 4u};
     p.palette.assign(palette.begin(), palette.begin() + (c.bits == 1 ? 2 : 4));
     p.pixels = c.rows;
     TBitmap b = Read(MakeBmp(p));
@@ -187,21 +188,25 @@ TEST(BmpRead, BitFieldsPickFormatAndWidenChannels) {
       // 5-5-5 by default: red 31, green 16, blue 1.
       {"16-bit default", 40, 16, 0, {}, {0x01, 0x7E, 0, 0}, pf24bit, RGB(255, 132, 8)},
       {"5-6-5 after the header", 40, 16, 3, {0xF800, 0x07E0, 0x001F}, {0x01, 0xFC, 0, 0}, pf16bit, RGB(255, 130, 8)},
-      {"5-6-5 in a V3 header", 56, 16, 3, {0xF800, 0x07E0, 0x001F, 0}, {0x01, 0xFC, 0, 0}, pf16bit,
-       RGB(255, 130, 8)},
+      {"5-6-5 in a V3 header", 56, 16, 3, {0xF800, 0x07E0, 0x001F, 0}, {0x01, 0xFC, 0, 0}, pf16bit, RGB(255, 130, 8)},
       {"4-4-4 in a V2 header", 52, 16, 3, {0x0F00, 0x00F0, 0x000F}, {0x21, 0x0F, 0, 0}, pf24bit, RGB(255, 34, 17)},
       {"32-bit default", 40, 32, 0, {}, {30, 20, 10, 0}, pf32bit, kA},
       {"32-bit standard masks", 108, 32, 3, {0xFF0000, 0xFF00, 0xFF, 0}, {30, 20, 10, 0}, pf32bit, kA},
-      {"32-bit red in the low byte", 40, 32, 3, {0xFF, 0xFF00, 0xFF0000}, {30, 20, 10, 0}, pf24bit,
-       RGB(30, 20, 10)},
+      {"32-bit red in the low byte", 40, 32, 3, {0xFF, 0xFF00, 0xFF0000}, {30, 20, 10, 0}, pf24bit, RGB(30, 20, 10)},
       // 10-10-10: red 1023, green 512, blue 1.
-      {"32-bit 10 bits a channel", 124, 32, 3, {0x3FF00000, 0x000FFC00, 0x000003FF, 0}, {0x01, 0x00, 0xF8, 0x3F},
-       pf24bit, RGB(255, 128, 0)},
+      {"32-bit 10 bits a channel",
+       124,
+       32,
+       3,
+       {0x3FF00000, 0x000FFC00, 0x000003FF, 0},
+       {0x01, 0x00, 0xF8, 0x3F},
+       pf24bit,
+       RGB(255, 128, 0)},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    BmpParts p{.headerSize = c.headerSize, .bits = c.bits, .compression = c.compression, .masks = c.masks,
-               .pixels = c.pixel};
+    BmpParts p{
+        .headerSize = c.headerSize, .bits = c.bits, .compression = c.compression, .masks = c.masks, .pixels = c.pixel};
     TBitmap b = Read(MakeBmp(p));
     EXPECT_EQ(b.PixelFormat(), c.format);
     EXPECT_EQ(b.GetPixel(0, 0), c.color);
@@ -234,8 +239,8 @@ TEST(BmpRead, Rle4RunsAlternateNibbles) {
   const Bytes stream = {
       5, 0x12,              // row 0: 1 2 1 2 1
       0, 0,                 //
-      0, 2, 1, 0,           // delta right 1 (same row 1 after the end of line)
-      0, 3, 0xAB, 0xC0,     // literal A B C: two bytes, already even
+      0, 2,    1,    0,     // delta right 1 (same row 1 after the end of line)
+      0, 3,    0xAB, 0xC0,  // literal A B C: two bytes, already even
       0, 1,                 //
   };
   BmpParts p{.width = 5, .height = 2, .bits = 4, .compression = 2};
@@ -258,6 +263,8 @@ TEST(BmpRead, MalformedFilesAreRefusedAndKeepTheTarget) {
     return MakeBmp(p);
   };
   auto rle = [&](Bytes stream) { return with(rle8, [&](BmpParts& p) { p.pixels = stream; }); };
+  const BmpParts fields16{.width = 2, .height = 1, .bits = 16, .compression = 3, .pixels = Bytes(4, 0)};
+  auto masks = [&](std::vector<std::uint32_t> m) { return with(fields16, [&](BmpParts& p) { p.masks = m; }); };
   auto patch = [](Bytes f, std::size_t at, std::uint8_t value) {
     f[at] = value;
     return f;
@@ -284,23 +291,55 @@ TEST(BmpRead, MalformedFilesAreRefusedAndKeepTheTarget) {
       {"above the pixel budget", with(ok24, [](BmpParts& p) { p.width = p.height = 16385; }), "too large"},
       {"2 bits", with(ok24, [](BmpParts& p) { p.bits = 2; }), "bits per pixel: 2"},
       {"0 bits", with(ok24, [](BmpParts& p) { p.bits = 0; }), "bits per pixel: 0"},
-      {"16 bits in a core header", with(ok24, [](BmpParts& p) { p.headerSize = 12; p.bits = 16; }), "bits per pixel: 16"},
+      {"16 bits in a core header",
+       with(ok24,
+            [](BmpParts& p) {
+              p.headerSize = 12;
+              p.bits = 16;
+            }),
+       "bits per pixel: 16"},
       {"RLE8 with 24 bits", with(ok24, [](BmpParts& p) { p.compression = 1; }), "RLE8 compression needs"},
       {"RLE4 with 8 bits", with(ok8, [](BmpParts& p) { p.compression = 2; }), "RLE4 compression needs"},
-      {"bit fields with 24 bits", with(ok24, [](BmpParts& p) { p.compression = 3; p.masks = {0xFF0000, 0xFF00, 0xFF}; }), "bit-field pixels need"},
+      {"bit fields with 24 bits",
+       with(fields16,
+            [](BmpParts& p) {
+              p.bits = 24;
+              p.masks = {0xFF0000, 0xFF00, 0xFF};
+            }),
+       "bit-field pixels need"},
       {"JPEG compression", with(ok24, [](BmpParts& p) { p.compression = 4; }), "unsupported compression"},
-      {"top-down RLE", with(rle8, [](BmpParts& p) { p.height = -1; p.pixels = {0, 1}; }), "bottom-up"},
+      {"top-down RLE",
+       with(rle8,
+            [](BmpParts& p) {
+              p.height = -1;
+              p.pixels = {0, 1};
+            }),
+       "bottom-up"},
       {"pixel data truncated", cut(MakeBmp(ok24), MakeBmp(ok24).size() - 1), "pixel data is truncated"},
       {"pixel offset past the end", with(ok24, [](BmpParts& p) { p.pixelOffset = 1000; }), "offset lies past"},
-      {"pixel offset inside the palette", with(ok8, [](BmpParts& p) { p.pixelOffset = 14 + 40 + 4; }), "offset points into"},
+      {"pixel offset inside the palette", with(ok8, [](BmpParts& p) { p.pixelOffset = 14 + 40 + 4; }),
+       "offset points into"},
       {"palette larger than 8 bits allow", with(ok8, [](BmpParts& p) { p.colorsUsed = 257; }), "at most 256"},
-      {"palette larger than 1 bit allows", with(ok8, [](BmpParts& p) { p.bits = 1; p.colorsUsed = 3; }), "at most 2"},
-      {"palette past the end", cut(with(ok8, [](BmpParts& p) { p.pixels.clear(); p.pixelOffset = 14; }), 14 + 40 + 6), "palette runs past"},
-      {"masks cut short", cut(with(ok24, [](BmpParts& p) { p.bits = 16; p.compression = 3; p.masks = {0xF800, 0x7E0, 0x1F}; }), 14 + 40 + 8), "masks are truncated"},
-      {"zero mask", with(ok24, [](BmpParts& p) { p.bits = 16; p.compression = 3; p.masks = {0xF800, 0, 0x1F}; }), "mask is zero"},
-      {"overlapping masks", with(ok24, [](BmpParts& p) { p.bits = 16; p.compression = 3; p.masks = {0xF800, 0x0FE0, 0x1F}; }), "masks overlap"},
-      {"mask wider than the pixel", with(ok24, [](BmpParts& p) { p.bits = 16; p.compression = 3; p.masks = {0xF8000, 0x7E0, 0x1F}; }), "more bits than a pixel"},
-      {"mask with a gap", with(ok24, [](BmpParts& p) { p.bits = 16; p.compression = 3; p.masks = {0xF800, 0x05E0, 0x1F}; }), "one run of bits"},
+      {"palette larger than 1 bit allows",
+       with(ok8,
+            [](BmpParts& p) {
+              p.bits = 1;
+              p.colorsUsed = 3;
+            }),
+       "at most 2"},
+      {"palette past the end",
+       cut(with(ok8,
+                [](BmpParts& p) {
+                  p.pixels.clear();
+                  p.pixelOffset = 14;
+                }),
+           14 + 40 + 6),
+       "palette runs past"},
+      {"masks cut short", cut(masks({0xF800, 0x7E0, 0x1F}), 14 + 40 + 8), "masks are truncated"},
+      {"zero mask", masks({0xF800, 0, 0x1F}), "mask is zero"},
+      {"overlapping masks", masks({0xF800, 0x0FE0, 0x1F}), "masks overlap"},
+      {"mask wider than the pixel", masks({0xF8000, 0x7E0, 0x1F}), "more bits than a pixel"},
+      {"mask with a gap", masks({0xF800, 0x05E0, 0x1F}), "one run of bits"},
       {"RLE run past the row", rle({3, 1, 0, 1}), "end of a row"},
       {"RLE literal past the row", rle({0, 3, 1, 1, 1, 0, 0, 1}), "end of a row"},
       {"RLE run past the image", rle({0, 0, 1, 0, 0, 1}), "past the last row"},
@@ -344,8 +383,7 @@ TEST(BmpRead, ErrorMessagesSayWhatIsWrong) {
 // A few bytes may describe the largest image allowed: it loads without
 // touching memory for the blank part.
 TEST(BmpRead, TinyRleFileOfAHugeImage) {
-  BmpParts p{.width = 1 << 14, .height = 1 << 14, .bits = 8, .compression = 1, .colorsUsed = 2,
-             .palette = {kA, kB}};
+  BmpParts p{.width = 1 << 14, .height = 1 << 14, .bits = 8, .compression = 1, .colorsUsed = 2, .palette = {kA, kB}};
   p.pixels = {2, 1, 0, 2, 0, 255, 1, 1, 0, 1};  // two pixels, 255 rows up, one pixel
   TBitmap b = Read(MakeBmp(p));
   ASSERT_EQ(b.Width(), 1 << 14);

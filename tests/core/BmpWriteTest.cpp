@@ -72,8 +72,8 @@ TEST(BmpWrite, HeaderFieldsAndLayout) {
     std::uint32_t pixelOffset;
   };
   const Case cases[] = {
-      {pf1bit, 0, 2, 14 + 40 + 8},        {pf4bit, 0, 16, 14 + 40 + 64}, {pf8bit, 0, 256, 14 + 40 + 1024},
-      {pf16bit, 3, 0, 14 + 40 + 12},      {pf24bit, 0, 0, 14 + 40},      {pf32bit, 0, 0, 14 + 40},
+      {pf1bit, 0, 2, 14 + 40 + 8},   {pf4bit, 0, 16, 14 + 40 + 64}, {pf8bit, 0, 256, 14 + 40 + 1024},
+      {pf16bit, 3, 0, 14 + 40 + 12}, {pf24bit, 0, 0, 14 + 40},      {pf32bit, 0, 0, 14 + 40},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(PixelFormatName(c.pf));

@@ -45,8 +45,8 @@ TEST(PixelFormats, NearestColorIsExact) {
   std::vector<TColor> random;
   for (int i = 0; i < 40; ++i) random.push_back(static_cast<TColor>(rng() & 0xFFFFFF));
   random.push_back(random[5]);  // a duplicate: the first one wins
-  const std::vector<TColor>* palettes[] = {&StandardPalette(pf1bit), &StandardPalette(pf4bit),
-                                           &StandardPalette(pf8bit), &random};
+  const std::vector<TColor>* palettes[] = {&StandardPalette(pf1bit), &StandardPalette(pf4bit), &StandardPalette(pf8bit),
+                                           &random};
   for (const auto* palette : palettes) {
     SCOPED_TRACE(palette->size());
     TNearestColor mapper(*palette);
