@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstddef>
 #include <exception>
 #include <thread>
 #include <vector>
@@ -38,34 +39,42 @@ const TBitmap& View24Bit(const TBitmap& source, TBitmap& scratch) {
   return scratch;
 }
 
-void ForEachRowBand(int height, std::int64_t workPerRow, const std::function<void(int, int)>& fn) {
-  if (height <= 0) return;
+std::vector<RowBand> PlanRowBands(int height, std::int64_t workPerRow) {
+  if (height <= 0) return {};
   constexpr std::int64_t kMinWorkPerThread = std::int64_t{1} << 16;
   std::int64_t total = static_cast<std::int64_t>(height) * std::max<std::int64_t>(workPerRow, 1);
-  int bands = static_cast<int>(std::min<std::int64_t>({FilterThreadCount(), height, total / kMinWorkPerThread}));
-  if (bands <= 1) {
-    fn(0, height);
+  int count = static_cast<int>(std::min<std::int64_t>({FilterThreadCount(), height, total / kMinWorkPerThread}));
+  count = std::max(count, 1);
+  std::vector<RowBand> bands;
+  for (int i = 0; i < count; ++i)
+    bands.push_back({static_cast<int>(static_cast<std::int64_t>(height) * i / count),
+                     static_cast<int>(static_cast<std::int64_t>(height) * (i + 1) / count)});
+  return bands;
+}
+
+void RunRowBands(const std::vector<RowBand>& bands, const std::function<void(int, int)>& fn) {
+  if (bands.size() == 1) {
+    fn(bands[0].y0, bands[0].y1);
     return;
   }
-  std::vector<std::exception_ptr> errors(static_cast<std::size_t>(bands));
-  auto run = [&](int band) {
-    int y0 = static_cast<int>(static_cast<std::int64_t>(height) * band / bands);
-    int y1 = static_cast<int>(static_cast<std::int64_t>(height) * (band + 1) / bands);
+  std::vector<std::exception_ptr> errors(bands.size());
+  auto run = [&](std::size_t i) {
     try {
-      fn(y0, y1);
+      fn(bands[i].y0, bands[i].y1);
     } catch (...) {
-      errors[static_cast<std::size_t>(band)] = std::current_exception();
+      errors[i] = std::current_exception();
     }
   };
   std::vector<std::thread> workers;
-  workers.reserve(static_cast<std::size_t>(bands - 1));
+  workers.reserve(bands.size());
+  std::size_t started = 1;
   try {
-    for (int band = 1; band < bands; ++band) workers.emplace_back(run, band);
+    for (; started < bands.size(); ++started) workers.emplace_back(run, started);
   } catch (...) {
     // Could not start a thread: the calling thread does those bands itself.
-    for (int band = static_cast<int>(workers.size()) + 1; band < bands; ++band) run(band);
+    for (std::size_t i = started; i < bands.size(); ++i) run(i);
   }
-  run(0);
+  if (!bands.empty()) run(0);
   for (std::thread& t : workers) t.join();
   for (const std::exception_ptr& e : errors)
     if (e) std::rethrow_exception(e);

@@ -2,6 +2,7 @@
 // Internal plumbing of the filters: 24-bit access and row-band threading.
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 #include "core/Bitmap.h"
 
@@ -16,12 +17,24 @@ const TBitmap& View24Bit(const TBitmap& source, TBitmap& scratch);
 // Bytes of pixel data in one 24-bit row (the padding is not touched).
 inline std::size_t RowBytes(const TBitmap& bitmap) { return static_cast<std::size_t>(bitmap.Width()) * 3; }
 
-// Calls fn(y0, y1) for contiguous bands that together cover rows
-// [0, height), one band per thread (FilterThreadCount). Jobs below about
-// 64K units of work (height * workPerRow) stay on the calling thread. The
-// callback must compute each row only from data that no band writes. If
+// Rows [y0, y1) of an image, handled by one thread.
+struct RowBand {
+  int y0, y1;
+};
+
+// Contiguous bands that together cover rows [0, height), one per thread
+// (FilterThreadCount); jobs below about 64K units of work
+// (height * workPerRow) get one band.
+std::vector<RowBand> PlanRowBands(int height, std::int64_t workPerRow);
+
+// Calls fn(y0, y1) for every band, each on its own thread. The callback
+// must compute each row only from data that no other band writes. If
 // bands throw, the exception of the topmost failing band is rethrown after
 // all have finished.
-void ForEachRowBand(int height, std::int64_t workPerRow, const std::function<void(int y0, int y1)>& fn);
+void RunRowBands(const std::vector<RowBand>& bands, const std::function<void(int y0, int y1)>& fn);
+
+inline void ForEachRowBand(int height, std::int64_t workPerRow, const std::function<void(int y0, int y1)>& fn) {
+  RunRowBands(PlanRowBands(height, workPerRow), fn);
+}
 
 }  // namespace kroma::detail

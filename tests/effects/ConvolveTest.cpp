@@ -76,8 +76,11 @@ TEST(Convolve5x5, FastPathsMatchTheDefinition) {
   std::transform(RingKernel.begin(), RingKernel.end(), doubleRing.begin(), [](int v) { return 2 * v; });
   struct Size {
     int w, h;
-  } sizes[] = {{1, 1}, {1, 6}, {6, 1}, {2, 3}, {9, 7}, {300, 240}};
-  for (int threads : {1, 2}) {
+  } sizes[] = {{1, 1}, {1, 6}, {6, 1}, {2, 3}, {9, 7}, {300, 240},
+                // Wide and short: bands of one or two rows, whose neighbours
+                // above and below belong to other bands or lie outside.
+                {4100, 3}, {2100, 7}};
+  for (int threads : {1, 2, 8}) {
     SetFilterThreadCount(threads);
     for (const TKernel5x5& k : {RingKernel, doubleRing, sharpen, huge})
       for (Size s : sizes) {

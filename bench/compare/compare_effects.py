@@ -1,0 +1,183 @@
+#!/usr/bin/env python3
+"""Times Kroma's filters against ImageMagick (convert) and libvips (vips).
+
+Makes one deterministic 4000 x 3000 photo-like BMP (smooth gradients plus
+noise), then runs each shared operation as a whole process, BMP in and BMP
+out, with every tool in turn, and prints the median wall times side by side.
+With --in-process it also runs the Google Benchmark program (kroma_bench)
+for the in-process figures of the same filters.
+
+The comparison tools are installed with apt-get when missing (they are
+not part of the project's set-up). Python standard library only.
+"""
+import argparse
+import os
+import shutil
+import statistics
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+WIDTH, HEIGHT = 4000, 3000
+
+# The ring kernel of Kroma's 5 x 5 blur, row by row (sum 16).
+RING = [1, 1, 1, 1, 1,
+        1, 0, 0, 0, 1,
+        1, 0, 0, 0, 1,
+        1, 0, 0, 0, 1,
+        1, 1, 1, 1, 1]
+
+
+def tool(name):
+    """The packaged binary when there is one, else whatever PATH finds."""
+    packaged = os.path.join("/usr/bin", name)
+    return packaged if os.access(packaged, os.X_OK) else shutil.which(name)
+
+
+def installed(package):
+    done = subprocess.run(["dpkg-query", "-W", "-f=${Status}", package], capture_output=True, text=True)
+    return done.returncode == 0 and done.stdout == "install ok installed"
+
+
+def ensure_tools():
+    missing = [pkg for pkg in ("imagemagick", "libvips-tools") if not installed(pkg)]
+    if not missing:
+        return
+    sudo = [] if os.geteuid() == 0 else ["sudo"]
+    env = dict(os.environ, DEBIAN_FRONTEND="noninteractive")
+    print("installing " + " ".join(missing), file=sys.stderr)
+    subprocess.run(sudo + ["apt-get", "update", "-q"], env=env, check=False)
+    subprocess.run(sudo + ["apt-get", "install", "-y", "-q", "--no-install-recommends"] + missing, env=env, check=True)
+
+
+def ensure_kroma(build_dir):
+    fx = os.path.join(build_dir, "bench", "kroma_fx")
+    bench = os.path.join(build_dir, "bench", "kroma_bench")
+    if not (os.access(fx, os.X_OK) and os.access(bench, os.X_OK)):
+        subprocess.run(["cmake", "-S", ROOT, "-B", build_dir, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=Release",
+                        "-DKROMA_BENCH=ON"], check=True, stdout=subprocess.DEVNULL)
+        subprocess.run(["cmake", "--build", build_dir, "-j2", "--target", "kroma_fx", "kroma_bench"], check=True)
+    return fx, bench
+
+
+def make_photo(path):
+    """Smooth colour gradients across and down the picture plus +-12 of
+    noise, from a fixed-seed generator: the same bytes on every run."""
+    import math
+    import random
+    rng = random.Random(20251)
+    noise_len = WIDTH * 3 + 997  # rows start at shifting offsets of one noise strip
+    noise = bytes(rng.randrange(25) for _ in range(noise_len * 2))
+    sway = 600  # rows take the colour bands from a shifting window: curved, not straight stripes
+    across = [int(90 + 60 * math.sin(x / 410.0 + c) + 25 * math.sin(x / 1300.0 + 3 * c))
+              for x in range(WIDTH + sway) for c in range(3)]
+    row_bytes = WIDTH * 3
+    header = struct.pack("<2sIHHI", b"BM", 54 + row_bytes * HEIGHT, 0, 0, 54)
+    header += struct.pack("<IiiHHIIiiII", 40, WIDTH, HEIGHT, 1, 24, 0, row_bytes * HEIGHT, 2835, 2835, 0, 0)
+    with open(path, "wb") as f:
+        f.write(header)
+        for y in range(HEIGHT - 1, -1, -1):  # BMP rows go bottom up
+            down = int(60 + 45 * math.cos(y / 610.0)) - 12
+            clamp = bytes(min(255, max(0, v + down)) for v in range(512))
+            shift = 3 * int(sway / 2 + (sway / 2 - 1) * math.sin(y / 700.0))
+            start = (y * 7919) % noise_len
+            strip = noise[start:start + row_bytes]
+            across_row = across[shift:shift + row_bytes]
+            f.write(bytes(map(clamp.__getitem__, map(int.__add__, across_row, strip))))
+
+
+def write_vips_matrix(path, kernel, scale):
+    with open(path, "w") as f:
+        f.write("5 5 %d 0\n" % scale)
+        for j in range(5):
+            f.write(" ".join(str(v) for v in kernel[j * 5:j * 5 + 5]) + "\n")
+
+
+def operations(fx, convert, vips, src, work):
+    """name -> {tool: argv}. The same job for each tool, as close as each
+    tool's own operations come; notes say where they differ."""
+    matrix = os.path.join(work, "ring.mat")
+    write_vips_matrix(matrix, RING, 16)
+    ring_text = "5x5:" + ",".join(str(v) for v in RING)
+    out = lambda t: os.path.join(work, "out-%s.bmp" % t)
+    k = lambda op, *a: [fx, src, op, out("kroma")] + [str(v) for v in a]
+    m = lambda *a: [convert, src] + list(a) + [out("magick")]
+    v = lambda op, *a: [vips, op, src, out("vips")] + [str(x) for x in a]
+    return [
+        ("invert", {"kroma": k("invert"), "magick": m("-negate"), "vips": v("invert")}),
+        ("grey scale", {"kroma": k("grayscale"), "magick": m("-colorspace", "Gray"),
+                        "vips": v("colourspace", "b-w")}),
+        ("flip (upside down)", {"kroma": k("flipdown"), "magick": m("-flip"), "vips": v("flip", "vertical")}),
+        ("mirror (left-right)", {"kroma": k("flipright"), "magick": m("-flop"), "vips": v("flip", "horizontal")}),
+        ("brightness +64", {"kroma": k("lighter", 64),
+                            "magick": m("-function", "Polynomial", "%.6f,%.6f" % (1 - 64 / 255, 64 / 255)),
+                            "vips": v("linear", 1 - 64 / 255, 64)}),
+        ("blur, one pass", {"kroma": k("blur", 0), "magick": m("-blur", "0x2"), "vips": v("gaussblur", 2)}),
+        ("5x5 ring convolution", {"kroma": k("ring"),
+                                  "magick": m("-define", "convolve:scale=!", "-morphology", "Convolve", ring_text),
+                                  "vips": v("conv", matrix, "--precision", "integer")}),
+        ("emboss", {"kroma": k("emboss"), "magick": m("-emboss", "1"), "vips": None}),
+    ]
+
+
+def time_once(argv):
+    start = time.perf_counter()
+    done = subprocess.run(argv, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+    elapsed = time.perf_counter() - start
+    if done.returncode != 0:
+        raise RuntimeError("%s failed: %s" % (" ".join(argv), done.stderr.decode(errors="replace").strip()))
+    return elapsed
+
+
+def whole_process(ops, runs):
+    tools = ["kroma", "magick", "vips"]
+    rows = []
+    for name, commands in ops:
+        times = {t: [] for t in tools if commands.get(t)}
+        for t in times:
+            time_once(commands[t])  # warm-up, and a check that it works
+        for r in range(runs):
+            order = list(times)[r % len(times):] + list(times)[:r % len(times)]  # take turns
+            for t in order:
+                times[t].append(time_once(commands[t]))
+        rows.append((name, {t: statistics.median(v) for t, v in times.items()}))
+        print("  %-22s done" % name, file=sys.stderr)
+    return rows
+
+
+def print_table(rows):
+    print("| operation | Kroma (s) | ImageMagick (s) | libvips (s) | Kroma / IM | Kroma / vips |")
+    print("|---|---|---|---|---|---|")
+    for name, med in rows:
+        cell = lambda t: "%.3f" % med[t] if t in med else "-"
+        ratio = lambda t: "%.2f" % (med["kroma"] / med[t]) if t in med else "-"
+        print("| %s | %s | %s | %s | %s | %s |" % (name, cell("kroma"), cell("magick"), cell("vips"),
+                                                  ratio("magick"), ratio("vips")))
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    ap.add_argument("--runs", type=int, default=5, help="timed runs per command (median is shown)")
+    ap.add_argument("--build", default=os.path.join(ROOT, "build-bench"), help="Release build folder with kroma_fx")
+    ap.add_argument("--in-process", action="store_true", help="also run kroma_bench for in-process times")
+    args = ap.parse_args()
+
+    ensure_tools()
+    fx, bench = ensure_kroma(args.build)
+    convert, vips = tool("convert"), tool("vips")
+    with tempfile.TemporaryDirectory(prefix="kroma-compare-") as work:
+        src = os.path.join(work, "photo.bmp")
+        make_photo(src)
+        print("%d x %d photo-like BMP, %d runs each, median wall seconds per whole process:\n"
+              % (WIDTH, HEIGHT, args.runs))
+        print_table(whole_process(operations(fx, convert, vips, src, work), args.runs))
+    if args.in_process:
+        print("\nIn-process (Google Benchmark, same size):\n", flush=True)
+        subprocess.run([bench, "--benchmark_min_time=0.3"], check=True)
+
+
+if __name__ == "__main__":
+    main()
