@@ -4,13 +4,15 @@
 Makes one deterministic 4000 x 3000 photo-like BMP (smooth gradients plus
 noise), then runs each shared operation as a whole process, BMP in and BMP
 out, with every tool in turn, and prints the median wall times side by side.
-With --in-process it also runs the Google Benchmark program (kroma_bench)
-for the in-process figures of the same filters.
+A last column gives Kroma's in-process time for the same filter, from the
+Google Benchmark program (kroma_bench); --all-in-process also prints that
+program's full table.
 
 The comparison tools are installed with apt-get when missing (they are
 not part of the project's set-up). Python standard library only.
 """
 import argparse
+import json
 import os
 import shutil
 import statistics
@@ -106,20 +108,24 @@ def operations(fx, convert, vips, src, work):
     k = lambda op, *a: [fx, src, op, out("kroma")] + [str(v) for v in a]
     m = lambda *a: [convert, src] + list(a) + [out("magick")]
     v = lambda op, *a: [vips, op, src, out("vips")] + [str(x) for x in a]
+    # (name, in-process benchmark, commands); None where a tool has no such operation.
     return [
-        ("invert", {"kroma": k("invert"), "magick": m("-negate"), "vips": v("invert")}),
-        ("grey scale", {"kroma": k("grayscale"), "magick": m("-colorspace", "Gray"),
-                        "vips": v("colourspace", "b-w")}),
-        ("flip (upside down)", {"kroma": k("flipdown"), "magick": m("-flip"), "vips": v("flip", "vertical")}),
-        ("mirror (left-right)", {"kroma": k("flipright"), "magick": m("-flop"), "vips": v("flip", "horizontal")}),
-        ("brightness +64", {"kroma": k("lighter", 64),
-                            "magick": m("-function", "Polynomial", "%.6f,%.6f" % (1 - 64 / 255, 64 / 255)),
-                            "vips": v("linear", 1 - 64 / 255, 64)}),
-        ("blur, one pass", {"kroma": k("blur", 0), "magick": m("-blur", "0x2"), "vips": v("gaussblur", 2)}),
-        ("5x5 ring convolution", {"kroma": k("ring"),
-                                  "magick": m("-define", "convolve:scale=!", "-morphology", "Convolve", ring_text),
-                                  "vips": v("conv", matrix, "--precision", "integer")}),
-        ("emboss", {"kroma": k("emboss"), "magick": m("-emboss", "1"), "vips": None}),
+        ("invert", "BM_Invert", {"kroma": k("invert"), "magick": m("-negate"), "vips": v("invert")}),
+        ("grey scale", "BM_GrayScale", {"kroma": k("grayscale"), "magick": m("-colorspace", "Gray"),
+                                        "vips": v("colourspace", "b-w")}),
+        ("flip (upside down)", "BM_FlipDown", {"kroma": k("flipdown"), "magick": m("-flip"),
+                                               "vips": v("flip", "vertical")}),
+        ("mirror (left-right)", "BM_FlipRight", {"kroma": k("flipright"), "magick": m("-flop"),
+                                                 "vips": v("flip", "horizontal")}),
+        ("brightness +64", "BM_Lighter",
+         {"kroma": k("lighter", 64), "magick": m("-function", "Polynomial", "%.6f,%.6f" % (1 - 64 / 255, 64 / 255)),
+          "vips": v("linear", 1 - 64 / 255, 64)}),
+        ("blur (one pass / sigma 2)", "BM_BlurOnePass", {"kroma": k("blur", 0), "magick": m("-blur", "0x2"),
+                                                         "vips": v("gaussblur", 2)}),
+        ("5x5 ring convolution", "BM_ConvolveRing",
+         {"kroma": k("ring"), "magick": m("-define", "convolve:scale=!", "-morphology", "Convolve", ring_text),
+          "vips": v("conv", matrix, "--precision", "integer")}),
+        ("emboss", "BM_Emboss", {"kroma": k("emboss"), "magick": m("-emboss", "1"), "vips": None}),
     ]
 
 
@@ -135,7 +141,7 @@ def time_once(argv):
 def whole_process(ops, runs):
     tools = ["kroma", "magick", "vips"]
     rows = []
-    for name, commands in ops:
+    for name, _, commands in ops:
         times = {t: [] for t in tools if commands.get(t)}
         for t in times:
             time_once(commands[t])  # warm-up, and a check that it works
@@ -148,21 +154,37 @@ def whole_process(ops, runs):
     return rows
 
 
-def print_table(rows):
-    print("| operation | Kroma (s) | ImageMagick (s) | libvips (s) | Kroma / IM | Kroma / vips |")
-    print("|---|---|---|---|---|---|")
-    for name, med in rows:
+def in_process(bench, names):
+    """Median real time in ms of each named benchmark."""
+    done = subprocess.run([bench, "--benchmark_filter=^(%s)/" % "|".join(names), "--benchmark_format=json",
+                           "--benchmark_min_time=0.3", "--benchmark_repetitions=3",
+                           "--benchmark_report_aggregates_only=true"],
+                          check=True, capture_output=True, text=True)
+    times = {}
+    for b in json.loads(done.stdout)["benchmarks"]:
+        if b.get("aggregate_name") == "median":
+            scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[b["time_unit"]]
+            times[b["run_name"].split("/")[0]] = b["real_time"] * scale
+    return times
+
+
+def print_table(rows, inproc):
+    print("| operation | Kroma (s) | ImageMagick (s) | libvips (s) | Kroma / IM | Kroma / vips "
+          "| Kroma in-process (ms) |")
+    print("|---|---|---|---|---|---|---|")
+    for (name, bench_name, _), (_, med) in rows:
         cell = lambda t: "%.3f" % med[t] if t in med else "-"
         ratio = lambda t: "%.2f" % (med["kroma"] / med[t]) if t in med else "-"
-        print("| %s | %s | %s | %s | %s | %s |" % (name, cell("kroma"), cell("magick"), cell("vips"),
-                                                  ratio("magick"), ratio("vips")))
+        inner = "%.1f" % inproc[bench_name] if bench_name in inproc else "-"
+        print("| %s | %s | %s | %s | %s | %s | %s |" % (name, cell("kroma"), cell("magick"), cell("vips"),
+                                                       ratio("magick"), ratio("vips"), inner))
 
 
 def main():
     ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     ap.add_argument("--runs", type=int, default=5, help="timed runs per command (median is shown)")
     ap.add_argument("--build", default=os.path.join(ROOT, "build-bench"), help="Release build folder with kroma_fx")
-    ap.add_argument("--in-process", action="store_true", help="also run kroma_bench for in-process times")
+    ap.add_argument("--all-in-process", action="store_true", help="also print kroma_bench's full table")
     args = ap.parse_args()
 
     ensure_tools()
@@ -171,10 +193,13 @@ def main():
     with tempfile.TemporaryDirectory(prefix="kroma-compare-") as work:
         src = os.path.join(work, "photo.bmp")
         make_photo(src)
-        print("%d x %d photo-like BMP, %d runs each, median wall seconds per whole process:\n"
-              % (WIDTH, HEIGHT, args.runs))
-        print_table(whole_process(operations(fx, convert, vips, src, work), args.runs))
-    if args.in_process:
+        ops = operations(fx, convert, vips, src, work)
+        rows = whole_process(ops, args.runs)
+    inproc = in_process(bench, [bench_name for _, bench_name, _ in ops])
+    print("%d x %d photo-like image; whole processes read and write BMP (median wall seconds of %d runs);"
+          " in-process: median of 3 Google Benchmark repetitions.\n" % (WIDTH, HEIGHT, args.runs))
+    print_table(list(zip(ops, rows)), inproc)
+    if args.all_in_process:
         print("\nIn-process (Google Benchmark, same size):\n", flush=True)
         subprocess.run([bench, "--benchmark_min_time=0.3"], check=True)
 

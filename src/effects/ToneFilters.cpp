@@ -120,17 +120,20 @@ void FxContrast(TBitmap& bitmap, int amount) {
 }
 
 void FxSaturation(TBitmap& bitmap, int amount) {
-  // a (v - g) / 255 for every difference v - g in -255 .. 255.
+  // a (v - g) / 255 for every difference v - g in -255 .. 255, and the
+  // integer mean for every channel sum.
   std::array<std::int64_t, 511> spread{};
   for (int diff = -255; diff <= 255; ++diff)
     spread[static_cast<std::size_t>(diff + 255)] = std::int64_t{amount} * diff / 255;
+  std::array<std::uint8_t, 766> mean{};
+  for (int sum = 0; sum < 766; ++sum) mean[static_cast<std::size_t>(sum)] = static_cast<std::uint8_t>(sum / 3);
   detail::Ensure24Bit(bitmap);
   const int width = bitmap.Width();
   detail::ForEachRowBand(bitmap.Height(), width, [&](int y0, int y1) {
     for (int y = y0; y < y1; ++y) {
       std::uint8_t* p = bitmap.ScanLine(y);
       for (int x = 0; x < width; ++x, p += 3) {
-        const int g = (p[0] + p[1] + p[2]) / 3;
+        const int g = mean[static_cast<std::size_t>(p[0] + p[1] + p[2])];
         for (int c = 0; c < 3; ++c) p[c] = ClampByte(g + spread[static_cast<std::size_t>(p[c] - g + 255)]);
       }
     }
