@@ -142,10 +142,16 @@ def whole_process(ops, runs):
     tools = ["kroma", "magick", "vips"]
     rows = []
     for name, _, commands in ops:
-        times = {t: [] for t in tools if commands.get(t)}
-        for t in times:
-            time_once(commands[t])  # warm-up, and a check that it works
-        for r in range(runs):
+        times = {}
+        for t in tools:
+            if not commands.get(t):
+                continue
+            try:
+                time_once(commands[t])  # warm-up, and a check that it works
+                times[t] = []
+            except RuntimeError as e:
+                print("  " + str(e), file=sys.stderr)
+        for r in range(runs if times else 0):
             order = list(times)[r % len(times):] + list(times)[:r % len(times)]  # take turns
             for t in order:
                 times[t].append(time_once(commands[t]))
@@ -174,7 +180,7 @@ def print_table(rows, inproc):
     print("|---|---|---|---|---|---|---|")
     for (name, bench_name, _), (_, med) in rows:
         cell = lambda t: "%.3f" % med[t] if t in med else "-"
-        ratio = lambda t: "%.2f" % (med["kroma"] / med[t]) if t in med else "-"
+        ratio = lambda t: "%.2f" % (med["kroma"] / med[t]) if t in med and "kroma" in med else "-"
         inner = "%.1f" % inproc[bench_name] if bench_name in inproc else "-"
         print("| %s | %s | %s | %s | %s | %s | %s |" % (name, cell("kroma"), cell("magick"), cell("vips"),
                                                        ratio("magick"), ratio("vips"), inner))
