@@ -1,5 +1,6 @@
 #include "core/Bitmap.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 
@@ -43,15 +44,15 @@ void CheckImageSize(std::int64_t width, std::int64_t height) {
   if (width > std::numeric_limits<int>::max() || height > std::numeric_limits<int>::max() ||
       (width != 0 && height > kMaxPixels / width))
     throw Error("Image too large: " + std::to_string(width) + " x " + std::to_string(height) +
-                " pixels exceeds the limit of 268435456 pixels");
+                " pixels exceeds the limit of " + std::to_string(kMaxPixels) + " pixels");
 }
 
 namespace {
 
-bool IsPaletteFormat(TPixelFormat pf) { return pf == pf1bit || pf == pf4bit || pf == pf8bit; }
-
-// Fills `count` pixels of a row, starting at pixel `x0`, with one colour.
-void FillRowPixels(std::uint8_t* row, TPixelFormat pf, int x0, int count, TColor color, TNearestColor* mapper) {
+// Fills `count` pixels of a row, starting at pixel `x0`, with one colour
+// (palette formats: its nearest entry).
+void FillRowPixels(std::uint8_t* row, TPixelFormat pf, const std::vector<TColor>& palette, int x0, int count,
+                   TColor color) {
   if (count <= 0) return;
   std::uint8_t one[4] = {GetBValue(color), GetGValue(color), GetRValue(color), 0};
   switch (pf) {
@@ -64,36 +65,58 @@ void FillRowPixels(std::uint8_t* row, TPixelFormat pf, int x0, int count, TColor
       }
       return;
     }
-    default: {
-      // One converted pixel, copied bit by bit: simple and rare.
+    case pf8bit:
+      std::memset(row + x0, NearestIndex(palette, color), static_cast<std::size_t>(count));
+      return;
+    case pf16bit:
+    case pf32bit: {
       std::uint8_t packed[4] = {0, 0, 0, 0};
-      RowFromBgr24(one, pf, mapper, 1, packed);
+      RowFromBgr24(one, pf, nullptr, 1, packed);
+      int bytes = BitsPerPixel(pf) / 8;
+      for (int i = 0; i < count; ++i) std::memcpy(row + static_cast<std::int64_t>(x0 + i) * bytes, packed, bytes);
+      return;
+    }
+    case pf1bit:
+    case pf4bit: {
       int bits = BitsPerPixel(pf);
-      if (bits >= 8) {
-        int bytes = bits / 8;
-        for (int i = 0; i < count; ++i) std::memcpy(row + static_cast<std::int64_t>(x0 + i) * bytes, packed, bytes);
-      } else {
-        unsigned value = packed[0] >> (8 - bits);
-        for (int i = 0; i < count; ++i) {
-          std::int64_t bit = static_cast<std::int64_t>(x0 + i) * bits;
-          std::uint8_t& byte = row[bit >> 3];
-          int shift = 8 - bits - static_cast<int>(bit & 7);
-          unsigned mask = ((1u << bits) - 1) << shift;
-          byte = static_cast<std::uint8_t>((byte & ~mask) | (value << shift));
-        }
+      unsigned value = NearestIndex(palette, color) & ((1u << bits) - 1);
+      for (int i = 0; i < count; ++i) {
+        std::int64_t bit = static_cast<std::int64_t>(x0 + i) * bits;
+        std::uint8_t& byte = row[bit >> 3];
+        int shift = 8 - bits - static_cast<int>(bit & 7);
+        unsigned mask = ((1u << bits) - 1) << shift;
+        byte = static_cast<std::uint8_t>((byte & ~mask) | (value << shift));
       }
       return;
     }
   }
 }
 
+void CheckPalette(TPixelFormat pf, const std::vector<TColor>& palette) {
+  if (!IsPaletteFormat(pf)) {
+    if (!palette.empty()) throw Error("Only palette formats have a palette");
+    return;
+  }
+  if (palette.empty()) throw Error("A palette needs at least one colour");
+  if (palette.size() > (std::size_t{1} << BitsPerPixel(pf)))
+    throw Error(std::string("A palette of ") + PixelFormatName(pf) + " holds at most " +
+                std::to_string(1 << BitsPerPixel(pf)) + " colours");
+}
+
 }  // namespace
+
+void TBitmap::TFree::operator()(std::uint8_t* p) const { std::free(p); }
 
 TBitmap::TBitmap() = default;
 
 TBitmap::TBitmap(int width, int height, TPixelFormat pf) {
   Allocate(width, height, pf, StandardPalette(pf));
   Fill(clWhite);
+}
+
+TBitmap::TBitmap(int width, int height, TPixelFormat pf, std::vector<TColor> palette) {
+  CheckPalette(pf, palette);
+  Allocate(width, height, pf, std::move(palette));
 }
 
 TBitmap::~TBitmap() = default;
@@ -124,6 +147,7 @@ TBitmap& TBitmap::operator=(TBitmap&& other) noexcept {
   transparentMode_ = other.transparentMode_;
   transparentColor_ = other.transparentColor_;
   other.width_ = other.height_ = 0;
+  other.format_ = pf24bit;
   other.stride_ = 0;
   other.palette_.clear();
   return *this;
@@ -132,8 +156,15 @@ TBitmap& TBitmap::operator=(TBitmap&& other) noexcept {
 void TBitmap::Allocate(int width, int height, TPixelFormat pf, std::vector<TColor> palette) {
   CheckImageSize(width, height);
   std::int64_t stride = RowStride(width, pf);
-  std::unique_ptr<std::uint8_t[]> bits;
-  if (width > 0 && height > 0) bits.reset(new std::uint8_t[static_cast<std::size_t>(stride * height)]);
+  std::unique_ptr<std::uint8_t[], TFree> bits;
+  if (width > 0 && height > 0) {
+    // Zeroed, so that row padding is always 0. The size fits: at most
+    // 2^28 pixels of 4 bytes plus 3 bytes of padding per row.
+    bits.reset(static_cast<std::uint8_t*>(std::calloc(static_cast<std::size_t>(stride * height), 1)));
+    if (!bits)
+      throw Error("Not enough memory for an image of " + std::to_string(width) + " x " + std::to_string(height) +
+                  " pixels");
+  }
   bits_ = std::move(bits);
   width_ = width;
   height_ = height;
@@ -154,48 +185,40 @@ const std::uint8_t* TBitmap::ScanLine(int y) const {
 
 void TBitmap::SetSize(int width, int height) {
   if (width == width_ && height == height_) return;
-  CheckImageSize(width, height);
-  TBitmap old(std::move(*this));
-  Allocate(width, height, old.format_, old.palette_);
-  Transparent = old.Transparent;
-  transparentMode_ = old.transparentMode_;
-  transparentColor_ = old.transparentColor_;
-  if (Empty()) return;
-  TNearestColor mapper(palette_);
-  int keepW = std::min(width_, old.width_);
-  int keepH = std::min(height_, old.height_);
-  std::int64_t keepBits = static_cast<std::int64_t>(keepW) * BitsPerPixel(format_);
-  for (int y = 0; y < height_; ++y) {
-    std::uint8_t* row = ScanLine(y);
-    std::memset(row, 0, static_cast<std::size_t>(stride_));
+  // Built aside and moved in, so a refused size or a failed allocation
+  // leaves this bitmap untouched.
+  TBitmap resized;
+  resized.Allocate(width, height, format_, palette_);
+  int keepW = std::min(width, width_);
+  int keepH = std::min(height, height_);
+  std::int64_t keepBytes = (static_cast<std::int64_t>(keepW) * BitsPerPixel(format_) + 7) / 8;
+  for (int y = 0; y < height; ++y) {
+    std::uint8_t* row = resized.ScanLine(y);
     if (y < keepH && keepW > 0) {
-      std::memcpy(row, old.ScanLine(y), static_cast<std::size_t>((keepBits + 7) / 8));
-      FillRowPixels(row, format_, keepW, width_ - keepW, clWhite, &mapper);
+      std::memcpy(row, ScanLine(y), static_cast<std::size_t>(keepBytes));
+      ClearRowPadding(row, keepW, format_, resized.stride_);
+      FillRowPixels(row, format_, palette_, keepW, width - keepW, clWhite);
     } else {
-      FillRowPixels(row, format_, 0, width_, clWhite, &mapper);
+      FillRowPixels(row, format_, palette_, 0, width, clWhite);
     }
   }
+  width_ = resized.width_;
+  height_ = resized.height_;
+  stride_ = resized.stride_;
+  bits_ = std::move(resized.bits_);
 }
 
 void TBitmap::SetPixelFormat(TPixelFormat pf) {
   if (pf == format_) return;
-  const std::vector<TColor>& target = StandardPalette(pf);
-  if (Empty()) {
-    format_ = pf;
-    stride_ = RowStride(width_, pf);
-    palette_ = IsPaletteFormat(pf) ? target : std::vector<TColor>{};
-    bits_.reset();
-    return;
-  }
   TBitmap converted;
-  converted.Allocate(width_, height_, pf, target);
-  TNearestColor mapper(converted.palette_);
-  std::vector<std::uint8_t> bgr(static_cast<std::size_t>(width_) * 3);
-  for (int y = 0; y < height_; ++y) {
-    RowToBgr24(ScanLine(y), format_, palette_, width_, bgr.data());
-    std::uint8_t* dst = converted.ScanLine(y);
-    std::memset(dst, 0, static_cast<std::size_t>(converted.stride_));
-    RowFromBgr24(bgr.data(), pf, &mapper, width_, dst);
+  converted.Allocate(width_, height_, pf, StandardPalette(pf));
+  if (!Empty()) {
+    TNearestColor mapper(converted.palette_);
+    std::vector<std::uint8_t> bgr(static_cast<std::size_t>(width_) * 3);
+    for (int y = 0; y < height_; ++y) {
+      RowToBgr24(ScanLine(y), format_, palette_, width_, bgr.data());
+      RowFromBgr24(bgr.data(), pf, &mapper, width_, converted.ScanLine(y));
+    }
   }
   format_ = pf;
   stride_ = converted.stride_;
@@ -205,7 +228,7 @@ void TBitmap::SetPixelFormat(TPixelFormat pf) {
 
 void TBitmap::SetPalette(std::vector<TColor> palette) {
   if (!IsPaletteFormat(format_)) throw Error("Only palette formats have a palette");
-  if (palette.size() > (std::size_t{1} << BitsPerPixel(format_))) throw Error("Palette too large for the pixel format");
+  CheckPalette(format_, palette);
   palette_ = std::move(palette);
 }
 
@@ -245,15 +268,13 @@ void TBitmap::SetPixel(int x, int y, TColor color) {
     p[2] = GetRValue(color);
     return;
   }
-  TNearestColor mapper(palette_);
-  FillRowPixels(ScanLine(y), format_, x, 1, color, &mapper);
+  FillRowPixels(ScanLine(y), format_, palette_, x, 1, color);
 }
 
 void TBitmap::Fill(TColor color) {
   if (Empty()) return;
   color = ColorToRGB(color);
-  TNearestColor mapper(palette_);
-  FillRowPixels(ScanLine(0), format_, 0, width_, color, &mapper);
+  FillRowPixels(ScanLine(0), format_, palette_, 0, width_, color);
   for (int y = 1; y < height_; ++y) std::memcpy(ScanLine(y), ScanLine(0), static_cast<std::size_t>(stride_));
 }
 

@@ -23,6 +23,8 @@ enum TTransparentMode { tmAuto, tmFixed };
 constexpr std::int64_t kMaxPixels = std::int64_t{1} << 28;
 
 int BitsPerPixel(TPixelFormat pf);
+// pf1bit, pf4bit and pf8bit hold palette indices.
+constexpr bool IsPaletteFormat(TPixelFormat pf) { return pf == pf1bit || pf == pf4bit || pf == pf8bit; }
 const char* PixelFormatName(TPixelFormat pf);  // "pf24bit"
 // Bytes in one stored row: width * bits rounded up to 32 bits.
 std::int64_t RowStride(int width, TPixelFormat pf);
@@ -34,9 +36,14 @@ class TBitmap {
   TBitmap();
   // A white width x height bitmap.
   TBitmap(int width, int height, TPixelFormat pf = pf24bit);
+  // A bitmap whose bytes are all zero (index 0 of `palette` in palette
+  // formats, black otherwise), for code that writes every pixel itself.
+  // Palette formats need 1 .. 2^bits entries, the others none.
+  TBitmap(int width, int height, TPixelFormat pf, std::vector<TColor> palette);
   ~TBitmap();
   // Copies are independent (size, format, palette, transparency, pixels);
-  // the canvas and its settings stay with each object.
+  // the canvas and its settings stay with each object. A moved-from bitmap
+  // is empty and 24-bit.
   TBitmap(const TBitmap& other);
   TBitmap& operator=(const TBitmap& other);
   TBitmap(TBitmap&& other) noexcept;
@@ -47,7 +54,9 @@ class TBitmap {
   bool Empty() const { return width_ == 0 || height_ == 0; }
   TRect BoundsRect() const { return {0, 0, width_, height_}; }
 
-  // Resizing keeps the pixels at the top-left and fills new area with white.
+  // Resizing keeps the pixels at the top-left and fills new area with white
+  // (the nearest palette entry in palette formats). A refused size (see
+  // CheckImageSize) throws and leaves the bitmap as it was.
   void SetWidth(int width) { SetSize(width, height_); }
   void SetHeight(int height) { SetSize(width_, height); }
   void SetSize(int width, int height);
@@ -64,8 +73,8 @@ class TBitmap {
 
   // Palette of the palette formats (empty otherwise).
   const std::vector<TColor>& Palette() const { return palette_; }
-  // Replaces the palette; indices in the pixels stay as they are. The size
-  // must not exceed 2^bits of the format.
+  // Replaces the palette; indices in the pixels stay as they are. It needs
+  // 1 .. 2^bits entries.
   void SetPalette(std::vector<TColor> palette);
 
   // Independent copy of another bitmap.
@@ -104,7 +113,11 @@ class TBitmap {
   int height_ = 0;
   TPixelFormat format_ = pf24bit;
   std::int64_t stride_ = 0;
-  std::unique_ptr<std::uint8_t[]> bits_;
+  struct TFree {
+    void operator()(std::uint8_t* p) const;
+  };
+  // calloc'd: large images start as zero pages the system hands out lazily.
+  std::unique_ptr<std::uint8_t[], TFree> bits_;
   std::vector<TColor> palette_;
   TTransparentMode transparentMode_ = tmAuto;
   TColor transparentColor_ = clNone;

@@ -1,18 +1,24 @@
 #pragma once
-// BMP files: read with 12, 40, 108 and 124-byte headers, 1/4/8/16/24/32
-// bits, uncompressed, RLE4, RLE8 and bit fields, bottom-up or top-down; the
-// image keeps the file's pixel format. Written in the bitmap's own format.
+// BMP files: read with 12, 40, 52, 56, 108 and 124-byte headers,
+// 1/4/8/16/24/32 bits, uncompressed, RLE4, RLE8 and bit fields, bottom-up
+// or top-down; the image keeps the file's pixel format (16 and 32-bit files
+// with other than the 5-6-5 and blue-green-red-unused layouts become
+// pf24bit). Written in the bitmap's own format: 40-byte header, bottom-up,
+// 96 dpi.
 // A malformed file throws Error and leaves the target bitmap unchanged.
 #include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
 
-#include "core/Bitmap.h"
-
 namespace kroma {
 
+class TBitmap;
+
+// Replaces the pixels, size, format and palette of `target`; its
+// transparency settings stay.
 void ReadBmp(std::span<const std::uint8_t> data, TBitmap& target);
+// Throws Error for an empty bitmap.
 std::vector<std::uint8_t> WriteBmp(const TBitmap& bitmap);
 
 void LoadBmpFile(const std::string& path, TBitmap& target);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 
@@ -58,33 +59,49 @@ std::vector<std::uint8_t> ReadWholeFile(const std::string& path, std::uint64_t m
   return data;
 }
 
+namespace {
+
+// A new temporary file beside `path`, created exclusively so that it never
+// follows a link or reuses a file someone else made.
+int CreateTempBeside(const std::string& path, std::string& temp) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temp = path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+}  // namespace
+
 void WriteFileAtomic(const std::string& path, const void* data, std::size_t size) {
-  std::string temp = path + ".tmp-" + std::to_string(::getpid());
-  Fd fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644));
+  std::string temp;
+  Fd fd(CreateTempBeside(path, temp));
   if (fd.get() < 0) throw Error("Cannot create file \"" + path + "\": " + Reason());
+  auto fail = [&](const std::string& why) {
+    ::unlink(temp.c_str());
+    throw Error("Cannot write file \"" + path + "\": " + why);
+  };
+  // A file that is replaced keeps its permissions.
+  struct stat old {};
+  if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) && ::fchmod(fd.get(), old.st_mode & 07777) != 0)
+    fail(Reason());
   const auto* p = static_cast<const std::uint8_t*>(data);
   std::size_t left = size;
   while (left > 0) {
     ssize_t n = ::write(fd.get(), p, left);
     if (n < 0) {
       if (errno == EINTR) continue;
-      std::string why = Reason();
-      ::unlink(temp.c_str());
-      throw Error("Cannot write file \"" + path + "\": " + why);
+      fail(Reason());
     }
     p += n;
     left -= static_cast<std::size_t>(n);
   }
-  if (::fsync(fd.get()) != 0 || ::close(fd.release()) != 0) {
-    std::string why = Reason();
-    ::unlink(temp.c_str());
-    throw Error("Cannot write file \"" + path + "\": " + why);
-  }
-  if (::rename(temp.c_str(), path.c_str()) != 0) {
-    std::string why = Reason();
-    ::unlink(temp.c_str());
-    throw Error("Cannot write file \"" + path + "\": " + why);
-  }
+  if (::fsync(fd.get()) != 0) fail(Reason());
+  if (::close(fd.release()) != 0) fail(Reason());
+  if (::rename(temp.c_str(), path.c_str()) != 0) fail(Reason());
 }
 
 }  // namespace kroma

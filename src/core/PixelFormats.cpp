@@ -1,5 +1,7 @@
 #include "core/PixelFormats.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 
 namespace kroma {
@@ -23,10 +25,10 @@ std::vector<TColor> MakeHalftone() {
   for (int b = 0; b < 6; ++b)
     for (int g = 0; g < 6; ++g)
       for (int r = 0; r < 6; ++r) p.push_back(RGB(r * 51, g * 51, b * 51));
-  // Greys that the cube lacks: 20 steps between its levels.
+  // Twenty greys in even steps between black and white; none of them is a
+  // level of the cube.
   for (int i = 1; i <= 20; ++i) {
     int v = (i * 255) / 21;
-    if (v % 51 == 0) ++v;
     p.push_back(RGB(v, v, v));
   }
   for (int i = 10; i < 20; ++i) p.push_back(sys[i]);
@@ -50,48 +52,123 @@ const std::vector<TColor>& StandardPalette(TPixelFormat pf) {
 }
 
 namespace {
-inline int CellOf(int r, int g, int b) { return ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3); }
-}  // namespace
 
-TNearestColor::TNearestColor(const std::vector<TColor>& palette)
-    : palette_(palette), cache_(32 * 32 * 32, -1), hasExact_(32 * 32 * 32, 0) {
-  if (palette_.empty()) palette_.push_back(clBlack);
-  if (palette_.size() > 256) palette_.resize(256);
-  for (TColor c : palette_) hasExact_[static_cast<std::size_t>(CellOf(GetRValue(c), GetGValue(c), GetBValue(c)))] = 1;
+long Distance(TColor c, int r, int g, int b) {
+  long dr = r - GetRValue(c), dg = g - GetGValue(c), db = b - GetBValue(c);
+  return dr * dr + dg * dg + db * db;
 }
 
-std::uint8_t TNearestColor::Search(int r, int g, int b) const {
-  int best = 0;
+constexpr int kCellBits = 4;                      // cells of 16 levels per channel
+constexpr int kCellsPerAxis = 256 >> kCellBits;  // 16
+constexpr int kCellCount = kCellsPerAxis * kCellsPerAxis * kCellsPerAxis;
+
+// Squared distance from a channel value to the nearest and the farthest
+// level of [lo, hi].
+long NearSq(int v, int lo, int hi) {
+  long d = v < lo ? lo - v : (v > hi ? v - hi : 0);
+  return d * d;
+}
+long FarSq(int v, int lo, int hi) {
+  long d = std::max(v - lo, hi - v);
+  return d * d;
+}
+
+}  // namespace
+
+std::uint8_t NearestIndex(const std::vector<TColor>& palette, TColor color) {
+  int r = GetRValue(color), g = GetGValue(color), b = GetBValue(color);
+  std::size_t best = 0;
   long bestDist = -1;
-  for (std::size_t i = 0; i < palette_.size(); ++i) {
-    TColor c = palette_[i];
-    long dr = r - GetRValue(c), dg = g - GetGValue(c), db = b - GetBValue(c);
-    long d = dr * dr + dg * dg + db * db;
+  for (std::size_t i = 0; i < palette.size() && i < 256; ++i) {
+    long d = Distance(palette[i], r, g, b);
     if (bestDist < 0 || d < bestDist) {
       bestDist = d;
-      best = static_cast<int>(i);
+      best = i;
       if (d == 0) break;
     }
   }
   return static_cast<std::uint8_t>(best);
 }
 
-std::uint8_t TNearestColor::Index(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-  auto cell = static_cast<std::size_t>(CellOf(r, g, b));
-  // Exact palette colours always map to themselves.
-  if (hasExact_[cell]) {
-    for (std::size_t i = 0; i < palette_.size(); ++i) {
-      TColor p = palette_[i];
-      if (GetRValue(p) == r && GetGValue(p) == g && GetBValue(p) == b) return static_cast<std::uint8_t>(i);
+TNearestColor::TNearestColor(const std::vector<TColor>& palette) : palette_(palette), cellStart_(kCellCount, -1) {
+  if (palette_.empty()) palette_.push_back(clBlack);
+  if (palette_.size() > 256) palette_.resize(256);
+}
+
+// The nearest entry of any colour in the cell is within the smallest
+// "farthest distance" of all entries; entries whose nearest distance to
+// the cell exceeds that bound can never win. Candidates stay in palette
+// order, so ties still go to the first entry.
+std::int32_t TNearestColor::BuildCell(int cell) {
+  int rLo = (cell >> (2 * kCellBits)) << kCellBits, gLo = ((cell >> kCellBits) & (kCellsPerAxis - 1)) << kCellBits,
+      bLo = (cell & (kCellsPerAxis - 1)) << kCellBits;
+  int step = (1 << kCellBits) - 1;
+  long bound = -1;
+  std::vector<long> nearSq(palette_.size());
+  for (std::size_t i = 0; i < palette_.size(); ++i) {
+    int r = GetRValue(palette_[i]), g = GetGValue(palette_[i]), b = GetBValue(palette_[i]);
+    nearSq[i] = NearSq(r, rLo, rLo + step) + NearSq(g, gLo, gLo + step) + NearSq(b, bLo, bLo + step);
+    long farSq = FarSq(r, rLo, rLo + step) + FarSq(g, gLo, gLo + step) + FarSq(b, bLo, bLo + step);
+    if (bound < 0 || farSq < bound) bound = farSq;
+  }
+  auto start = static_cast<std::int32_t>(pool_.size());
+  pool_.push_back(0);
+  for (std::size_t i = 0; i < palette_.size(); ++i) {
+    if (nearSq[i] <= bound) {
+      pool_.push_back(static_cast<std::uint16_t>(i));
+      ++pool_[static_cast<std::size_t>(start)];
     }
   }
-  std::int16_t& slot = cache_[cell];
-  // Every colour of a cell takes the answer for the cell's centre colour.
-  if (slot < 0) slot = Search((r & 0xF8) | 4, (g & 0xF8) | 4, (b & 0xF8) | 4);
-  return static_cast<std::uint8_t>(slot);
+  cellStart_[static_cast<std::size_t>(cell)] = start;
+  return start;
+}
+
+std::uint8_t TNearestColor::Index(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+  int cell = ((r >> kCellBits) << (2 * kCellBits)) | ((g >> kCellBits) << kCellBits) | (b >> kCellBits);
+  std::int32_t start = cellStart_[static_cast<std::size_t>(cell)];
+  if (start < 0) start = BuildCell(cell);
+  const std::uint16_t* list = pool_.data() + start;
+  unsigned count = list[0];
+  unsigned best = list[1];
+  long bestDist = Distance(palette_[best], r, g, b);
+  for (unsigned k = 2; k <= count && bestDist > 0; ++k) {
+    long d = Distance(palette_[list[k]], r, g, b);
+    if (d < bestDist) {
+      bestDist = d;
+      best = list[k];
+    }
+  }
+  return static_cast<std::uint8_t>(best);
 }
 
 namespace {
+
+// 5 and 6-bit channel levels widened to bytes, and each byte's nearest
+// level (the first on a tie).
+template <int Bits>
+struct TChannelTables {
+  std::array<std::uint8_t, (1 << Bits)> toByte{};
+  std::array<std::uint8_t, 256> fromByte{};
+  TChannelTables() {
+    constexpr unsigned max = (1u << Bits) - 1;
+    for (unsigned q = 0; q <= max; ++q) toByte[q] = ScaleToByte(q, max);
+    for (int v = 0; v < 256; ++v) {
+      unsigned best = 0;
+      for (unsigned q = 1; q <= max; ++q)
+        if (std::abs(toByte[q] - v) < std::abs(toByte[best] - v)) best = q;
+      fromByte[static_cast<std::size_t>(v)] = static_cast<std::uint8_t>(best);
+    }
+  }
+};
+
+const TChannelTables<5>& Tables5() {
+  static const TChannelTables<5> tables;
+  return tables;
+}
+const TChannelTables<6>& Tables6() {
+  static const TChannelTables<6> tables;
+  return tables;
+}
 
 inline void PutColor(std::uint8_t* d, TColor c) {
   d[0] = GetBValue(c);
@@ -118,15 +195,17 @@ void RowToBgr24(const std::uint8_t* src, TPixelFormat pf, const std::vector<TCol
         dst[3 * x + 2] = src[4 * x + 2];
       }
       return;
-    case pf16bit:
+    case pf16bit: {
+      const auto& t5 = Tables5();
+      const auto& t6 = Tables6();
       for (int x = 0; x < width; ++x) {
         unsigned v = src[2 * x] | (src[2 * x + 1] << 8);
-        unsigned r = (v >> 11) & 31, g = (v >> 5) & 63, b = v & 31;
-        dst[3 * x] = static_cast<std::uint8_t>((b << 3) | (b >> 2));
-        dst[3 * x + 1] = static_cast<std::uint8_t>((g << 2) | (g >> 4));
-        dst[3 * x + 2] = static_cast<std::uint8_t>((r << 3) | (r >> 2));
+        dst[3 * x] = t5.toByte[v & 31];
+        dst[3 * x + 1] = t6.toByte[(v >> 5) & 63];
+        dst[3 * x + 2] = t5.toByte[(v >> 11) & 31];
       }
       return;
+    }
     case pf8bit:
       for (int x = 0; x < width; ++x) PutColor(dst + 3 * x, PaletteAt(palette, src[x]));
       return;
@@ -158,14 +237,17 @@ void RowFromBgr24(const std::uint8_t* src, TPixelFormat pf, TNearestColor* mappe
         dst[4 * x + 3] = 0;
       }
       return;
-    case pf16bit:
+    case pf16bit: {
+      const auto& t5 = Tables5();
+      const auto& t6 = Tables6();
       for (int x = 0; x < width; ++x) {
-        unsigned b = src[3 * x] >> 3, g = src[3 * x + 1] >> 2, r = src[3 * x + 2] >> 3;
+        unsigned b = t5.fromByte[src[3 * x]], g = t6.fromByte[src[3 * x + 1]], r = t5.fromByte[src[3 * x + 2]];
         unsigned v = (r << 11) | (g << 5) | b;
         dst[2 * x] = static_cast<std::uint8_t>(v & 0xFF);
         dst[2 * x + 1] = static_cast<std::uint8_t>(v >> 8);
       }
       return;
+    }
     case pf8bit:
       for (int x = 0; x < width; ++x) dst[x] = mapper->Index(src[3 * x + 2], src[3 * x + 1], src[3 * x]);
       return;
@@ -173,7 +255,8 @@ void RowFromBgr24(const std::uint8_t* src, TPixelFormat pf, TNearestColor* mappe
       for (int x = 0; x < width; ++x) {
         unsigned i = mapper->Index(src[3 * x + 2], src[3 * x + 1], src[3 * x]) & 15;
         std::uint8_t& byte = dst[x >> 1];
-        byte = (x & 1) ? static_cast<std::uint8_t>((byte & 0xF0) | i) : static_cast<std::uint8_t>((byte & 0x0F) | (i << 4));
+        byte = (x & 1) ? static_cast<std::uint8_t>((byte & 0xF0) | i)
+                       : static_cast<std::uint8_t>((byte & 0x0F) | (i << 4));
       }
       return;
     case pf1bit:
@@ -185,6 +268,17 @@ void RowFromBgr24(const std::uint8_t* src, TPixelFormat pf, TNearestColor* mappe
       }
       return;
   }
+}
+
+void ClearRowPadding(std::uint8_t* row, int width, TPixelFormat pf, std::int64_t stride) {
+  std::int64_t usedBits = static_cast<std::int64_t>(width) * BitsPerPixel(pf);
+  std::int64_t fullBytes = usedBits / 8;
+  if (fullBytes >= stride) return;
+  if (int rest = static_cast<int>(usedBits % 8)) {
+    row[fullBytes] = static_cast<std::uint8_t>(row[fullBytes] & (0xFF00u >> rest));
+    ++fullBytes;
+  }
+  std::memset(row + fullBytes, 0, static_cast<std::size_t>(stride - fullBytes));
 }
 
 }  // namespace kroma
