@@ -1,0 +1,171 @@
+#include "effects/Warps.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <numbers>
+#include <vector>
+
+#include "core/Bitmap.h"
+#include "core/Error.h"
+#include "core/Numeric.h"
+#include "effects/FilterSupport.h"
+#include "effects/PixelHelpers.h"
+
+namespace kroma {
+namespace {
+
+constexpr float kPi = std::numbers::pi_v<float>;
+constexpr float kHalfPi = 1.5707964f;
+// Far enough that no ordinary position is touched, near enough that
+// Trunc and the wrap arithmetic stay inside int.
+constexpr float kPositionLimit = 1073741824.0f;  // 2^30
+
+// Row pointers of a 24-bit source, fetched once per filter call.
+class Sampler {
+ public:
+  explicit Sampler(const TBitmap& source) : width_(source.Width()), height_(source.Height()) {
+    rows_.reserve(static_cast<std::size_t>(height_));
+    for (int y = 0; y < height_; ++y) rows_.push_back(source.ScanLine(y));
+  }
+
+  void Sample(float fx, float fy, std::uint8_t* bgr) const {
+    fx = std::clamp(fx, -kPositionLimit, kPositionLimit);
+    fy = std::clamp(fy, -kPositionLimit, kPositionLimit);
+    int ix = SaturateTrunc(fx), iy = SaturateTrunc(fy);
+    float wx[2], wy[2];
+    Weights(fx, ix, wx);
+    Weights(fy, iy, wy);
+    ix = Wrap(ix, width_);
+    iy = Wrap(iy, height_);
+    const int cols[2] = {ix * 3, (ix + 1 >= width_ ? width_ - ix - 1 : ix + 1) * 3};
+    const std::uint8_t* rows[2] = {rows_[static_cast<std::size_t>(iy)],
+                                   rows_[static_cast<std::size_t>(iy + 1 >= height_ ? height_ - iy - 1 : iy + 1)]};
+    for (int c = 0; c < 3; ++c) {
+      float sum = 0.0f;
+      for (int i = 0; i < 2; ++i)
+        for (int j = 0; j < 2; ++j) sum += wx[i] * wy[j] * static_cast<float>(rows[j][cols[i] + c]);
+      bgr[c] = ClampByte(SaturateRound(sum));
+    }
+  }
+
+ private:
+  static void Weights(float f, int i, float w[2]) {
+    const float fi = static_cast<float>(i);  // exact: i is a truncated float
+    if (f >= 0.0f) {
+      w[1] = f - fi;
+      w[0] = 1.0f - w[1];
+    } else {
+      w[0] = fi - f;
+      w[1] = 1.0f - w[0];
+    }
+  }
+  static int Wrap(int i, int size) {
+    if (i < 0) return size - (-i) % size - 1;
+    if (i > size - 1) return i % size;
+    return i;
+  }
+
+  int width_, height_;
+  std::vector<const std::uint8_t*> rows_;
+};
+
+// Common frame of the warps: validates the source, takes a private copy
+// when source and destination are the same bitmap, and fills `out` (the
+// destination's size, 24-bit rows without padding) through
+// position(x, y, &fx, &fy) in row bands.
+template <typename Position>
+void RenderWarp(const TBitmap& source, const TBitmap& dest, std::vector<std::uint8_t>& out, Position position) {
+  const int width = dest.Width(), height = dest.Height();
+  const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
+  out.resize(rowBytes * static_cast<std::size_t>(height));
+  if (width == 0 || height == 0) return;
+  if (source.Empty()) throw Error("The source image is empty");
+  TBitmap scratch;
+  const Sampler sampler(detail::View24Bit(source, scratch));
+  detail::ForEachRowBand(height, std::int64_t{width} * 64, [&](int y0, int y1) {
+    for (int y = y0; y < y1; ++y) {
+      std::uint8_t* p = out.data() + rowBytes * static_cast<std::size_t>(y);
+      for (int x = 0; x < width; ++x, p += 3) {
+        float fx, fy;
+        position(x, y, fx, fy);
+        sampler.Sample(fx, fy, p);
+      }
+    }
+  });
+}
+
+void StoreRows(const std::vector<std::uint8_t>& pixels, TBitmap& dest) {
+  detail::Ensure24Bit(dest);
+  const std::size_t rowBytes = detail::RowBytes(dest);
+  for (int y = 0; y < dest.Height(); ++y)
+    std::memcpy(dest.ScanLine(y), pixels.data() + rowBytes * static_cast<std::size_t>(y), rowBytes);
+}
+
+}  // namespace
+
+void FxSampleBilinear(const TBitmap& source, float fx, float fy, std::uint8_t* bgr) {
+  if (source.Empty() || source.PixelFormat() != pf24bit) throw Error("Sampling needs a non-empty 24-bit image");
+  Sampler(source).Sample(fx, fy, bgr);
+}
+
+float FxPolarAngle(float dx, float dy) {
+  if (dx == 0.0f) return dy > 0.0f ? kHalfPi : -kHalfPi;
+  float angle = std::atan(dy / dx);
+  return dx < 0.0f ? angle + kPi : angle;
+}
+
+void FxFishEye(const TBitmap& source, TBitmap& dest, double factor) {
+  if (dest.Empty()) return;
+  // The lens radius and the distortion are computed in double precision:
+  // in single precision 0.55 * 100 is exactly 55, which would put whole
+  // pixels of an ordinary 100-pixel image on the singularity r = m.
+  const double m = factor * dest.Width();
+  if (!std::isfinite(m) || m == 0.0) throw Error("Fisheye: the factor must be a finite number other than 0");
+  const float mx = static_cast<float>(source.Width()) / 2.0f;
+  const float my = static_cast<float>(source.Height()) / 2.0f;
+  std::vector<std::uint8_t> pixels;
+  RenderWarp(source, dest, pixels, [&](int x, int y, float& fx, float& fy) {
+    const float dx = static_cast<float>(x) - mx, dy = static_cast<float>(y) - my;
+    const float r = std::sqrt(dx * dx + dy * dy);
+    if (r == 0.0f) {
+      fx = mx;
+      fy = my;
+      return;
+    }
+    const double q = 1.0 - r / m;
+    if (q == 0.0) throw Error("Fisheye: the factor puts a pixel on the lens edge; choose another factor");
+    const double nr = (1.0 / q - 1.0) * (m / 2.0);
+    const double px = mx + dx * nr / r, py = my + dy * nr / r;
+    if (!std::isfinite(px) || !std::isfinite(py)) throw Error("Fisheye: the factor gives an infinite distortion");
+    // Near the singularity positions grow without bound: limit them while
+    // still in double, so the conversion to single stays finite.
+    fx = static_cast<float>(std::clamp<double>(px, -kPositionLimit, kPositionLimit));
+    fy = static_cast<float>(std::clamp<double>(py, -kPositionLimit, kPositionLimit));
+  });
+  StoreRows(pixels, dest);
+}
+
+void FxTwist(const TBitmap& source, TBitmap& dest, int amount) {
+  if (amount == 0) throw Error("Twist: the amount must not be 0");
+  if (dest.Empty()) return;
+  const float a = static_cast<float>(amount);
+  const float cx = static_cast<float>(source.Width() - 1) / 2.0f;
+  const float cy = static_cast<float>(source.Height() - 1) / 2.0f;
+  std::vector<std::uint8_t> pixels;
+  RenderWarp(source, dest, pixels, [&](int x, int y, float& fx, float& fy) {
+    const float dx = static_cast<float>(x) - cx, dy = static_cast<float>(y) - cy;
+    const float r = std::sqrt(dx * dx + dy * dy);
+    if (r == 0.0f) {
+      fx = cx;
+      fy = cy;
+      return;
+    }
+    const float theta = FxPolarAngle(dx, dy) - r / a + kHalfPi;
+    fx = cx + r * std::cos(theta);
+    fy = cy + r * std::sin(theta);
+  });
+  StoreRows(pixels, dest);
+}
+
+}  // namespace kroma

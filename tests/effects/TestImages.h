@@ -1,0 +1,72 @@
+#pragma once
+// Small fixtures for the filter tests.
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+#include <random>
+#include <vector>
+
+#include "core/Bitmap.h"
+
+namespace kroma::testing {
+
+using Bgr = std::array<int, 3>;
+
+inline Bgr At(const TBitmap& b, int x, int y) {
+  const std::uint8_t* p = b.ScanLine(y) + x * 3;
+  return {p[0], p[1], p[2]};
+}
+
+inline void Put(TBitmap& b, int x, int y, Bgr v) {
+  std::uint8_t* p = b.ScanLine(y) + x * 3;
+  for (int c = 0; c < 3; ++c) p[c] = static_cast<std::uint8_t>(v[static_cast<std::size_t>(c)]);
+}
+
+// Deterministic noise in every byte.
+inline TBitmap Noise(int width, int height, unsigned seed = 1) {
+  TBitmap b(width, height);
+  std::mt19937 rng(seed);
+  for (int y = 0; y < height; ++y)
+    for (int i = 0; i < width * 3; ++i) b.ScanLine(y)[i] = static_cast<std::uint8_t>(rng() & 0xFF);
+  return b;
+}
+
+// One row of grey pixels with the given values.
+inline TBitmap GreyRow(std::initializer_list<int> values) {
+  TBitmap b(static_cast<int>(values.size()), 1);
+  int x = 0;
+  for (int v : values) Put(b, x++, 0, {v, v, v});
+  return b;
+}
+
+// One column of grey pixels.
+inline TBitmap GreyColumn(std::initializer_list<int> values) {
+  TBitmap b(1, static_cast<int>(values.size()));
+  int y = 0;
+  for (int v : values) Put(b, 0, y++, {v, v, v});
+  return b;
+}
+
+// Channel 0 of every pixel of row y (or column x) as a list.
+inline std::vector<int> RowValues(const TBitmap& b, int y = 0) {
+  std::vector<int> out;
+  for (int x = 0; x < b.Width(); ++x) out.push_back(At(b, x, y)[0]);
+  return out;
+}
+inline std::vector<int> ColumnValues(const TBitmap& b, int x = 0) {
+  std::vector<int> out;
+  for (int y = 0; y < b.Height(); ++y) out.push_back(At(b, x, y)[0]);
+  return out;
+}
+
+// Same size and the same pixel bytes (padding ignored).
+inline bool SamePixels(const TBitmap& a, const TBitmap& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height() || a.PixelFormat() != b.PixelFormat()) return false;
+  const std::int64_t bytes = (static_cast<std::int64_t>(a.Width()) * BitsPerPixel(a.PixelFormat()) + 7) / 8;
+  for (int y = 0; y < a.Height(); ++y)
+    for (std::int64_t i = 0; i < bytes; ++i)
+      if (a.ScanLine(y)[i] != b.ScanLine(y)[i]) return false;
+  return true;
+}
+
+}  // namespace kroma::testing
