@@ -1,5 +1,6 @@
 #include "core/Variant.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -341,13 +342,16 @@ std::optional<double> ParseNumber(std::string_view text) {
   return negative ? -v : v;
 }
 
-std::string FormatFloat(double v) {
+std::string FormatFloat(double v, int significantDigits) {
   if (std::isnan(v)) return "NAN";
   if (std::isinf(v)) return v < 0 ? "-INF" : "INF";
   if (v == 0) return "0";
-  // Shortest round-trip digits in scientific form: d.ddde±x.
+  // Digits in scientific form d.ddde±x: the shortest that read back, or
+  // the requested number of significant digits.
   char buf[64];
-  auto [end, ec] = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific);
+  auto [end, ec] = significantDigits > 0
+                       ? std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, std::min(significantDigits, 17) - 1)
+                       : std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific);
   std::string sci(buf, end);
   bool negative = sci.front() == '-';
   if (negative) sci.erase(0, 1);
@@ -356,8 +360,10 @@ std::string FormatFloat(double v) {
   std::string digits;
   for (std::size_t i = 0; i < ePos; ++i)
     if (sci[i] != '.') digits += sci[i];
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
   std::string out = negative ? "-" : "";
-  if (exponent >= -5 && exponent < 15) {
+  int plainLimit = significantDigits > 0 ? significantDigits : 15;
+  if (exponent >= -5 && exponent < plainLimit) {
     if (exponent < 0) {
       out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
     } else if (digits.size() <= static_cast<std::size_t>(exponent) + 1) {

@@ -128,7 +128,9 @@ inline bool VarEquals(const Variant& a, const Variant& b) { return VarCompare(a,
 // Number text as described above; nullopt when the text is not a number
 // or is beyond the double range.
 std::optional<double> ParseNumber(std::string_view text);
-// Float text as described above.
-std::string FormatFloat(double v);
+// Float text as described above. With significantDigits > 0 the value is
+// first rounded to that many significant digits (at most 17), and plain
+// notation is used for decimal exponents from -5 to significantDigits - 1.
+std::string FormatFloat(double v, int significantDigits = 0);
 
 }  // namespace kroma
