@@ -117,8 +117,11 @@ class Scanner {
     }
     pos_ = gt + 1;
     if (!tag.text.empty() && tag.text.back() == '/') {
+      // Only the end is trimmed: the name starts right after "<" in every
+      // tag, so what the writer puts there reads back as the same name.
       tag.isEmpty = true;
-      tag.text = TrimBlanks(tag.text.substr(0, tag.text.size() - 1));
+      tag.text.remove_suffix(1);
+      while (!tag.text.empty() && IsBlank(tag.text.back())) tag.text.remove_suffix(1);
     }
     return tag;
   }

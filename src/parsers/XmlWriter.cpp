@@ -12,8 +12,10 @@ std::string TextOf(const Variant& v) { return v.IsNull() ? std::string() : v.ToS
 
 void WriteIndent(std::string& out, std::size_t level) { out.append(2 * level, ' '); }
 
+// A text holding "]]>" cannot sit in a CDATA section; read from a document
+// it holds no "<" either, so it reads back the same written as it is.
 void WriteText(std::string& out, const TXmlNode& node) {
-  if (node.NeedsCData)
+  if (node.NeedsCData && node.NodeText.find("]]>") == std::string::npos)
     out.append("<![CDATA[").append(node.NodeText).append("]]>");
   else
     out.append(node.NodeText);

@@ -2,7 +2,7 @@
 // Serialises an XML tree in the program's dialect: a declaration line,
 // then one element per line indented by two spaces per level, lines ended
 // by CR LF. Attribute values are escaped; element text is written as it
-// is, or in a CDATA section when it holds "<" or ">".
+// is, or in a CDATA section when it holds "<" or ">" (and no "]]>").
 #include <string>
 
 namespace kroma {

@@ -117,6 +117,11 @@ TEST(XmlParser, WritesIndentedTextThatReadsBack) {
   EXPECT_EQ(DumpXml(again), DumpXml(p));
   EXPECT_EQ(again.XmlText(), text);
 
+  // Text holding "]]>" is written outside CDATA, so it still reads back.
+  p.SetXmlText("<a>x]]>y<b/></a>");
+  again.SetXmlText(p.XmlText());
+  EXPECT_EQ(DumpXml(again), "a!\"x]]>y\"(b)");
+
   p.SetXmlText("<a/>");  // a new parse replaces tree and declaration
   EXPECT_EQ(p.XmlText(), "<?xml version=\"1.0\" encoding=\"ISO-8859-1\" ?>\r\n<a/>");
 }
