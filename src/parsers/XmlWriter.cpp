@@ -24,7 +24,9 @@ void WriteText(std::string& out, const TXmlNode& node) {
 // Writes the start of an element; true when it stays open for children.
 bool WriteStart(std::string& out, const TXmlNode& node, std::size_t level) {
   WriteIndent(out, level);
-  out.append("<").append(node.NodeName);
+  // A nameless element gets a blank after "<", else "</>" would read as an
+  // end tag.
+  out.append(node.NodeName.empty() ? "< " : "<").append(node.NodeName);
   for (const TXmlAttribute& a : node.Attributes())
     out.append(" ").append(a.Name).append("=\"").append(EscapeXmlAttribute(TextOf(a.Value))).append("\"");
   if (node.ChildCount() == 0 && node.NodeText.empty()) {
