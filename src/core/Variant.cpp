@@ -235,7 +235,8 @@ bool operator==(const Variant& a, const Variant& b) {
 
 std::ostream& operator<<(std::ostream& os, const Variant& v) {
   os << TypeName(v.Type());
-  if (!v.IsEmpty() && !v.IsNull()) os << "(" << (v.IsString() ? "'" + v.ToString() + "'" : v.ToString()) << ")";
+  const char* quote = v.IsString() ? "'" : "";
+  if (!v.IsEmpty() && !v.IsNull()) os << "(" << quote << v.ToString() << quote << ")";
   return os;
 }
 
@@ -308,11 +309,9 @@ std::optional<double> ParseNumber(std::string_view text) {
   // and hexadecimal forms, and refuses a trailing ".".
   std::size_t i = 0, digits = 0;
   while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
-  std::size_t mantissaEnd = i;
   if (i < s.size() && s[i] == '.') {
     ++i;
     while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
-    mantissaEnd = i;
   }
   if (digits == 0) return std::nullopt;
   if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
@@ -324,9 +323,6 @@ std::optional<double> ParseNumber(std::string_view text) {
   }
   if (i != s.size()) return std::nullopt;
   std::string clean(s);
-  // "5." and ".5": from_chars wants a digit on both sides of the point.
-  if (mantissaEnd > 0 && clean[mantissaEnd - 1] == '.') clean.insert(mantissaEnd, "0");
-  if (clean.front() == '.') clean.insert(0, "0");
   double v = 0;
   auto [end, ec] = std::from_chars(clean.data(), clean.data() + clean.size(), v, std::chars_format::general);
   if (ec == std::errc::result_out_of_range) {
@@ -364,18 +360,18 @@ std::string FormatFloat(double v, int significantDigits) {
   std::string out = negative ? "-" : "";
   int plainLimit = significantDigits > 0 ? significantDigits : 15;
   if (exponent >= -5 && exponent < plainLimit) {
+    std::size_t intDigits = static_cast<std::size_t>(exponent + 1);
     if (exponent < 0) {
-      out += "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-    } else if (digits.size() <= static_cast<std::size_t>(exponent) + 1) {
-      out += digits + std::string(static_cast<std::size_t>(exponent) + 1 - digits.size(), '0');
+      out.append("0.").append(static_cast<std::size_t>(-exponent - 1), '0').append(digits);
+    } else if (digits.size() <= intDigits) {
+      out.append(digits).append(intDigits - digits.size(), '0');
     } else {
-      out += digits.substr(0, static_cast<std::size_t>(exponent) + 1) + "." +
-             digits.substr(static_cast<std::size_t>(exponent) + 1);
+      out.append(digits, 0, intDigits).append(".").append(digits, intDigits);
     }
   } else {
-    out += digits.substr(0, 1);
-    if (digits.size() > 1) out += "." + digits.substr(1);
-    out += "E" + std::to_string(exponent);
+    out.append(digits, 0, 1);
+    if (digits.size() > 1) out.append(".").append(digits, 1);
+    out.append("E").append(std::to_string(exponent));
   }
   return out;
 }

@@ -50,8 +50,12 @@ std::string FixedText(double v, int precision, bool thousands) {
   std::size_t digitsStart = s[0] == '-' ? 1 : 0;
   std::size_t point = s.find('.');
   std::size_t intEnd = point == std::string::npos ? s.size() : point;
-  for (std::size_t at = intEnd; at > digitsStart + 3; at -= 3) s.insert(at - 3, ",");
-  return s;
+  std::string grouped(s, 0, digitsStart);
+  for (std::size_t i = digitsStart; i < intEnd; ++i) {
+    if (i > digitsStart && (intEnd - i) % 3 == 0) grouped += ',';
+    grouped += s[i];
+  }
+  return grouped.append(s, intEnd);
 }
 
 std::string ScientificText(double v, int significant) {
@@ -63,8 +67,9 @@ std::string ScientificText(double v, int significant) {
   std::size_t e = s.find('e');
   int exponent = std::stoi(s.substr(e + 1));
   std::string digits = std::to_string(exponent < 0 ? -exponent : exponent);
-  while (digits.size() < 3) digits.insert(0, "0");
-  return s.substr(0, e) + "E" + (exponent < 0 ? "-" : "+") + digits;
+  std::string out(s, 0, e);
+  out.append("E").append(exponent < 0 ? "-" : "+");
+  return out.append(digits.size() < 3 ? 3 - digits.size() : 0, '0').append(digits);
 }
 
 std::string IntegerText(std::int64_t v, char type, int precision) {

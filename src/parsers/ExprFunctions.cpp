@@ -178,7 +178,8 @@ Variant ApplyOperator(const TToken& token, const Variant* a) {
     case ExprCode::Soundex: return Variant(SoundexCode(a[0].ToString()));
     case ExprCode::Like: return Variant(LikeMatch(a[0].ToString(), a[1].ToString()));
     case ExprCode::In:
-      return Variant(FindIgnoringCase(token.listText, "[" + a[0].ToString() + "]") != std::string::npos);
+      return Variant(FindIgnoringCase(token.listText, std::string("[").append(a[0].ToString()).append("]")) !=
+                     std::string::npos);
     case ExprCode::Year: return Variant(DateField(a[0].ToString(), 0, 4));
     case ExprCode::Month: return Variant(DateField(a[0].ToString(), 5, 2));
     case ExprCode::Day: return Variant(DateField(a[0].ToString(), 8, 2));
