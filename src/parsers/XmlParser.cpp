@@ -1,5 +1,6 @@
 #include "parsers/XmlParser.h"
 
+#include <algorithm>
 #include <exception>
 #include <new>
 #include <vector>

@@ -5,6 +5,8 @@
 //
 // The dialect, which stored documents and the SVG importer rely on:
 // - A tag ends at the first ">", also inside a quoted attribute value.
+//   The element name starts right after "<" and runs to the first blank or
+//   control character; an end tag must repeat it exactly.
 // - Comments and a leading <?xml ...?> declaration are understood; any
 //   other markup (doctype, processing instructions) is read as a start tag.
 // - An element keeps only its text before its first child, trimmed of
