@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 #include "core/Error.h"
 #include "core/Numeric.h"
@@ -33,32 +32,6 @@ std::string_view Middle(std::string_view s, int from, int count) {
   std::size_t start = from < 1 ? 0 : static_cast<std::size_t>(from) - 1;
   if (count <= 0 || start >= s.size()) return {};
   return s.substr(start, static_cast<std::size_t>(count));
-}
-
-// Position of `sub` in `s` ignoring case, found in linear time so that
-// long hostile texts cannot stall the evaluator.
-std::size_t FindFolded(std::string_view foldedText, std::string_view foldedSub, std::size_t from = 0) {
-  if (foldedSub.empty() || from > foldedText.size()) return std::string_view::npos;
-  auto it = std::search(foldedText.begin() + static_cast<std::ptrdiff_t>(from), foldedText.end(),
-                        std::boyer_moore_searcher(foldedSub.begin(), foldedSub.end()));
-  return it == foldedText.end() ? std::string_view::npos : static_cast<std::size_t>(it - foldedText.begin());
-}
-
-std::size_t FindIgnoringCase(std::string_view s, std::string_view sub) {
-  return FindFolded(ToLowerAscii(s), ToLowerAscii(sub));
-}
-
-std::string ReplaceIgnoringCase(std::string_view s, std::string_view from, std::string_view to) {
-  std::string text = ToLowerAscii(s), sub = ToLowerAscii(from);
-  if (sub.empty()) return std::string(s);
-  std::string out;
-  std::size_t pos = 0;
-  for (std::size_t hit = FindFolded(text, sub); hit != std::string::npos; hit = FindFolded(text, sub, pos)) {
-    if (out.size() + (hit - pos) + to.size() > kMaxExprText) throw Error("The text is too long");
-    out.append(s.substr(pos, hit - pos)).append(to);
-    pos = hit + sub.size();
-  }
-  return out.append(s.substr(pos));
 }
 
 // An all-digit field of a yyyy-mm-dd text; 0 when it is not one.
@@ -113,7 +86,7 @@ bool LikeMatch(std::string_view value, std::string_view pattern) {
   if (atStart) inner.remove_prefix(1);
   if (atEnd) inner.remove_suffix(1);
   if (inner.find('%') != std::string_view::npos) return false;  // "%" elsewhere never matches
-  if (atStart && atEnd) return inner.empty() || FindFolded(v, inner) != std::string::npos;
+  if (atStart && atEnd) return inner.empty() || FindNoCase(v, inner) != std::string::npos;
   if (atStart) return std::string_view(v).ends_with(inner);
   if (atEnd) return std::string_view(v).starts_with(inner);
   return v == p;
@@ -166,11 +139,11 @@ Variant ApplyOperator(const TToken& token, const Variant* a) {
     case ExprCode::SubstrAfter:
     case ExprCode::SubstrBefore: {
       std::string s = a[0].ToString(), sub = a[1].ToString();
-      std::size_t at = FindIgnoringCase(s, sub);
+      std::size_t at = FindNoCase(s, sub);
       if (at == std::string::npos) return Variant("");
       return Variant(token.code == ExprCode::SubstrAfter ? s.substr(at + sub.size()) : s.substr(0, at));
     }
-    case ExprCode::Replace: return Variant(ReplaceIgnoringCase(a[0].ToString(), a[1].ToString(), a[2].ToString()));
+    case ExprCode::Replace: return Variant(ReplaceAllNoCase(a[0].ToString(), a[1].ToString(), a[2].ToString(), kMaxExprText));
     case ExprCode::Format: {
       if (auto text = FormatValue(a[0], a[1].ToString())) return Variant(*text);
       return Variant(a[0].ToString());
@@ -178,7 +151,7 @@ Variant ApplyOperator(const TToken& token, const Variant* a) {
     case ExprCode::Soundex: return Variant(SoundexCode(a[0].ToString()));
     case ExprCode::Like: return Variant(LikeMatch(a[0].ToString(), a[1].ToString()));
     case ExprCode::In:
-      return Variant(FindIgnoringCase(token.listText, std::string("[").append(a[0].ToString()).append("]")) !=
+      return Variant(FindNoCase(token.listText, std::string("[").append(a[0].ToString()).append("]")) !=
                      std::string::npos);
     case ExprCode::Year: return Variant(DateField(a[0].ToString(), 0, 4));
     case ExprCode::Month: return Variant(DateField(a[0].ToString(), 5, 2));

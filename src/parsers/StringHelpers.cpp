@@ -1,21 +1,22 @@
 #include "parsers/StringHelpers.h"
 
+#include <algorithm>
+#include <functional>
+
+#include "core/Error.h"
+
 namespace kroma {
 namespace {
 
 char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-template <class Find>
-std::string Replace(std::string_view s, std::string_view from, std::string_view to, Find find) {
-  if (from.empty()) return std::string(s);
-  std::string out;
-  std::size_t pos = 0;
-  for (std::size_t hit = find(s, from, 0); hit != std::string_view::npos; hit = find(s, from, pos)) {
-    out.append(s.substr(pos, hit - pos)).append(to);
-    pos = hit + from.size();
-  }
-  return out.append(s.substr(pos));
+// Boyer-Moore over texts already folded to lower case.
+std::size_t FindFolded(std::string_view text, std::string_view sub, std::size_t from) {
+  if (sub.empty() || from > text.size()) return std::string_view::npos;
+  auto it = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(),
+                        std::boyer_moore_searcher(sub.begin(), sub.end()));
+  return it == text.end() ? std::string_view::npos : static_cast<std::size_t>(it - text.begin());
 }
 
 }  // namespace
@@ -45,19 +46,33 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
   return true;
 }
 
-std::size_t FindNoCase(std::string_view s, std::string_view sub, std::size_t from) {
-  if (sub.empty() || sub.size() > s.size()) return std::string_view::npos;
-  for (std::size_t i = from; i + sub.size() <= s.size(); ++i)
-    if (EqualsNoCase(s.substr(i, sub.size()), sub)) return i;
-  return std::string_view::npos;
+std::size_t FindNoCase(std::string_view s, std::string_view sub) {
+  return FindFolded(ToLowerAscii(s), ToLowerAscii(sub), 0);
 }
 
 std::string ReplaceAll(std::string_view s, std::string_view from, std::string_view to) {
-  return Replace(s, from, to, [](std::string_view t, std::string_view f, std::size_t p) { return t.find(f, p); });
+  if (from.empty()) return std::string(s);
+  std::string out;
+  std::size_t pos = 0;
+  for (std::size_t hit = s.find(from); hit != std::string_view::npos; hit = s.find(from, pos)) {
+    out.append(s.substr(pos, hit - pos)).append(to);
+    pos = hit + from.size();
+  }
+  return out.append(s.substr(pos));
 }
 
-std::string ReplaceAllNoCase(std::string_view s, std::string_view from, std::string_view to) {
-  return Replace(s, from, to, FindNoCase);
+std::string ReplaceAllNoCase(std::string_view s, std::string_view from, std::string_view to, std::size_t maxLength) {
+  std::string text = ToLowerAscii(s), sub = ToLowerAscii(from);
+  if (sub.empty()) return std::string(s);
+  std::string out;
+  std::size_t pos = 0;
+  for (std::size_t hit = FindFolded(text, sub, 0); hit != std::string::npos; hit = FindFolded(text, sub, pos)) {
+    if (out.size() + (hit - pos) + to.size() > maxLength) throw Error("The text is too long");
+    out.append(s.substr(pos, hit - pos)).append(to);
+    pos = hit + sub.size();
+  }
+  if (out.size() + (s.size() - pos) > maxLength) throw Error("The text is too long");
+  return out.append(s.substr(pos));
 }
 
 }  // namespace kroma

@@ -15,14 +15,16 @@ std::string ToLowerAscii(std::string_view s);
 std::string ToUpperAscii(std::string_view s);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 
-// Position of the first occurrence of `sub` in `s` at or after `from`,
-// ignoring ASCII case; npos when absent or when `sub` is empty.
-std::size_t FindNoCase(std::string_view s, std::string_view sub, std::size_t from = 0);
+// Position of the first occurrence of `sub` in `s` ignoring ASCII case;
+// npos when absent or when `sub` is empty. Linear time, so long hostile
+// texts cannot stall a caller.
+std::size_t FindNoCase(std::string_view s, std::string_view sub);
 
 // Every non-overlapping occurrence of `from`, scanned left to right,
 // replaced by `to`. An empty `from` changes nothing.
 std::string ReplaceAll(std::string_view s, std::string_view from, std::string_view to);
-// The same, ignoring ASCII case when matching.
-std::string ReplaceAllNoCase(std::string_view s, std::string_view from, std::string_view to);
+// The same, ignoring ASCII case when matching; throws Error when the
+// result would be longer than maxLength.
+std::string ReplaceAllNoCase(std::string_view s, std::string_view from, std::string_view to, std::size_t maxLength);
 
 }  // namespace kroma

@@ -93,6 +93,14 @@ TEST(Expression, TextFunctions) {
   });
 }
 
+TEST(Expression, TextGrowthIsBounded) {
+  // Each replace multiplies the length by ten: 10^8 characters is refused.
+  std::string nested = "'xxxxxxxxxx'";
+  for (int i = 0; i < 7; ++i) nested = "replace(" + nested + ", 'x', 'xxxxxxxxxx')";
+  EXPECT_EQ(Eval(nested), kNull);
+  EXPECT_EQ(Eval("length(replace(replace('xxxxxxxxxx', 'x', 'xxxxxxxxxx'), 'X', 'xxxxxxxxxx'))"), Variant(1000));
+}
+
 TEST(Expression, NumberFunctions) {
   ExpectAll({
       {"ceil(1.2)", 2},
