@@ -276,9 +276,9 @@ TRect TCanvas::FrameRect(const TRect& r) {
   const TRect window = Impl::BeginDraw(*this);
   if (r.IsEmpty() || window.IsEmpty() || Brush.Style() == bsClear) return {};
   const TBox64 box{r.Left, r.Top, r.Right, r.Bottom};
-  TFigurePixels figure;
-  figure.fill = BoxSet(box, window).Subtract(BoxSet(box.Grown(-1), window));
-  return Impl::PaintFigure(*this, std::move(figure), false);
+  const TSpanSet frame = Impl::Clipped(*this, BoxSet(box, window).Subtract(BoxSet(box.Grown(-1), window)));
+  PaintSpans(*bitmap_, frame, SolidPaint(Brush.Color()), pmCopy);
+  return Impl::Record(*this, frame.Bounds());
 }
 
 }  // namespace kroma
