@@ -128,5 +128,39 @@ TEST(CanvasClipping, ClipRegionLimitsEveryCall) {
   EXPECT_EQ(b.GetPixel(35, 10), clRed);
 }
 
+TEST(CanvasClipping, ExtremeValuesStayInsideTheImage) {
+  const int big[] = {INT_MIN, INT_MIN + 1, -1, 0, 7, INT_MAX - 1, INT_MAX};
+  TBitmap source(5, 4);
+  for (int width : {INT_MAX, 2, 1, -5}) {
+    TBitmap b(12, 9);
+    TCanvas& c = b.Canvas();
+    c.Pen.Width = width;
+    c.Pen.Style = width == 1 ? psDashDot : psInsideFrame;
+    for (int v : big)
+      for (int w : big) {
+        const TPoint pts[] = {{v, w}, {w, v}, {v, v}, {w, w}, {0, v}, {w, 0}, {v, 3}};
+        const TRect calls[] = {
+            c.Rectangle(v, w, w, v),
+            c.RoundRect(v, 0, w, 9, v, w),
+            c.Ellipse(v, w, 6, 6),
+            c.Arc(v, v, w, w, v, 0, 0, w),
+            c.Chord(v, 1, w, 8, w, v, v, w),
+            c.Pie(v, v, w, w, 3, 3, v, w),
+            c.Polygon(pts),
+            c.PolyBezier(pts),
+            c.FillRect(Rect(v, v, w, w)),
+            c.FrameRect(Rect(v, w, w, w)),
+            c.CopyRect(Rect(v, w, w, v), source, Rect(w, v, v, w)),
+            c.StretchDraw(Rect(w, w, v, v), source),
+            c.Draw(v, w, source),
+        };
+        c.MoveTo(v, w);
+        const TRect line = c.LineTo(w, v);
+        for (const TRect& r : calls) ASSERT_TRUE(r.IsEmpty() || Intersect(r, b.BoundsRect()) == r);
+        ASSERT_TRUE(line.IsEmpty() || Intersect(line, b.BoundsRect()) == line);
+      }
+  }
+}
+
 }  // namespace
 }  // namespace kroma
