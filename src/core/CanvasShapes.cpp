@@ -56,7 +56,7 @@ void CollectRing(TOutlineCollector& out, const TSpanSet& ring, PositionFn positi
 
 void TakeOutline(const TCanvas& canvas, const TOutlineCollector& collector, TFigurePixels& figure) {
   figure.on = collector.On();
-  if (!collector.Solid() && canvas.Brush.Style() == bsSolid) figure.gaps = collector.Gaps();
+  if (!collector.Solid() && TCanvas::Impl::OpaqueGaps(canvas)) figure.gaps = collector.Gaps();
 }
 
 // How far a wide outline reaches outside and inside a box's edge.

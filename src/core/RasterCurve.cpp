@@ -5,6 +5,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "core/Numeric.h"
 #include "core/RasterOutline.h"
 #include "core/RasterPolygon.h"
 
@@ -15,7 +16,7 @@ int BezierPieces(TPointF p0, TPointF p1, TPointF p2, TPointF p3) {
   double d2 = std::hypot(p1.x - 2 * p2.x + p3.x, p1.y - 2 * p2.y + p3.y);
   double n = std::ceil(std::sqrt(3 * std::max(d1, d2)));
   if (!(n >= 1)) return 1;  // also catches NaN
-  return n > kMaxBezierPieces ? kMaxBezierPieces : static_cast<int>(n);
+  return n > kMaxBezierPieces ? kMaxBezierPieces : TruncToInt(n, "Bezier pieces");
 }
 
 void FlattenBezier(TPointF p0, TPointF p1, TPointF p2, TPointF p3, std::vector<TPointF>& out) {
@@ -138,7 +139,7 @@ std::vector<TPointF> FlattenEllipseArc(const TEllipseArc& arc, TPointF shift) {
   double sweep = arc.whole ? 2 * std::numbers::pi : CcwFrom(t0, param(arc.end));
   // Pieces whose chords stay within a quarter pixel: a t^2 / 8 <= 1/4.
   double n = std::ceil(sweep * std::sqrt(std::max(arc.a, arc.b) / 2));
-  int pieces = static_cast<int>(std::clamp(n, arc.whole ? 8.0 : 1.0, 4096.0));
+  const int pieces = SaturateTrunc(std::clamp(n, arc.whole ? 8.0 : 1.0, 4096.0));
   for (int i = 0; i <= pieces; ++i) {
     if (arc.whole && i == pieces) break;  // closed figure: do not repeat the first point
     double t = t0 + sweep * i / pieces;

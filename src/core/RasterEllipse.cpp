@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Numeric.h"
+
 namespace kroma {
 
 namespace {
@@ -45,7 +47,7 @@ bool EllipseRow(const TBox64& box, std::int64_t y, std::int64_t& x0, std::int64_
   const std::int64_t parity = (w + 1) & 1;
   double estimate = static_cast<double>(w) *
                     std::sqrt(static_cast<double>(h - yy) * static_cast<double>(h + yy)) / static_cast<double>(h);
-  std::int64_t xx = std::min<std::int64_t>(w, static_cast<std::int64_t>(estimate) + 2);
+  std::int64_t xx = std::min<std::int64_t>(w, TruncToInt64(estimate, "ellipse size") + 2);
   if ((xx & 1) != parity) --xx;
   while (xx >= 0 && !fits(xx)) xx -= 2;
   if (xx < 0) return false;

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "core/Error.h"
+#include "core/Numeric.h"
 
 namespace kroma {
 
@@ -28,7 +29,7 @@ std::int64_t FirstRowAtOrAfter(double v, double offset, std::int64_t lo, std::in
   double r = std::ceil(v - offset);
   if (r < static_cast<double>(lo)) return lo;
   if (r > static_cast<double>(hi)) return hi;
-  return static_cast<std::int64_t>(r);
+  return TruncToInt64(r);  // already a whole number in range
 }
 
 }  // namespace

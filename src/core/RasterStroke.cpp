@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "core/Error.h"
+#include "core/Numeric.h"
 
 namespace kroma {
 
@@ -63,7 +64,7 @@ std::int64_t Ceil(double v, std::int64_t lo, std::int64_t hi) {
   double r = std::ceil(v);
   if (r < static_cast<double>(lo)) return lo;
   if (r > static_cast<double>(hi)) return hi;
-  return static_cast<std::int64_t>(r);
+  return TruncToInt64(r);  // already a whole number in range
 }
 
 }  // namespace
