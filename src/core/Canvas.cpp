@@ -69,9 +69,13 @@ TRect TCanvas::Impl::Record(TCanvas& canvas, const TRect& changed) {
 
 TRect TCanvas::Impl::PaintFigure(TCanvas& canvas, TFigurePixels figure, bool penMode) {
   const TRect bounds = canvas.bitmap_->BoundsRect();
-  figure.on = Clipped(canvas, figure.on.Clipped(bounds));
-  figure.gaps = Clipped(canvas, figure.gaps.Clipped(bounds)).Subtract(figure.on);
-  figure.fill = Clipped(canvas, figure.fill.Clipped(bounds)).Subtract(figure.on).Subtract(figure.gaps);
+  auto inside = [&](TSpanSet set) {
+    if (Union(bounds, set.Bounds()) != bounds) set = set.Clipped(bounds);
+    return Clipped(canvas, std::move(set));
+  };
+  figure.on = inside(std::move(figure.on));
+  figure.gaps = inside(std::move(figure.gaps)).Subtract(figure.on);
+  figure.fill = inside(std::move(figure.fill)).Subtract(figure.on).Subtract(figure.gaps);
   const TPenMode mode = penMode ? canvas.Pen.Mode : pmCopy;
   const TPaint brush = BrushPaint(canvas.Brush);
   TBitmap& bitmap = *canvas.bitmap_;

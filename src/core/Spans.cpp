@@ -97,7 +97,11 @@ std::int64_t TSpanSet::PixelCount() const {
 
 TSpanSet TSpanSet::FromUnsorted(std::vector<TSpan> runs) {
   std::erase_if(runs, [](const TSpan& s) { return s.x1 <= s.x0; });
-  std::sort(runs.begin(), runs.end(), Before);
+  // Rasterisers often deliver runs in order, or in reverse order.
+  if (!std::is_sorted(runs.begin(), runs.end(), Before)) {
+    if (std::is_sorted(runs.rbegin(), runs.rend(), Before)) std::reverse(runs.begin(), runs.end());
+    else std::sort(runs.begin(), runs.end(), Before);
+  }
   TSpanSet set;
   set.spans_.reserve(runs.size());
   for (const TSpan& s : runs) {
@@ -127,24 +131,30 @@ void TSpanSet::AppendSorted(int y, int x0, int x1) {
 }
 
 TSpanSet TSpanSet::Union(const TSpanSet& other) const {
+  if (other.Empty()) return *this;
+  if (Empty()) return other;
   TSpanSet r;
   r.spans_ = Combine(spans_, other.spans_, 0b1110);
   return r;
 }
 
 TSpanSet TSpanSet::Intersect(const TSpanSet& other) const {
+  if (Empty() || other.Empty()) return {};
   TSpanSet r;
   r.spans_ = Combine(spans_, other.spans_, 0b1000);
   return r;
 }
 
 TSpanSet TSpanSet::Subtract(const TSpanSet& other) const {
+  if (Empty() || other.Empty()) return *this;
   TSpanSet r;
   r.spans_ = Combine(spans_, other.spans_, 0b0100);
   return r;
 }
 
 TSpanSet TSpanSet::Xor(const TSpanSet& other) const {
+  if (other.Empty()) return *this;
+  if (Empty()) return other;
   TSpanSet r;
   r.spans_ = Combine(spans_, other.spans_, 0b0110);
   return r;
