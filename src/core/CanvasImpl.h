@@ -62,8 +62,9 @@ struct TCanvas::Impl {
   // out its last point.
   static void PolylineOutline(const TCanvas& canvas, std::span<const TPolyline> lines, const TRect& window,
                               TFigurePixels& out);
-  // Pen width for figures of double points (paths): width 1 rounds them to
-  // pixels; wider pens stroke them as they are.
+  // Outline pixels of figures of double-precision points (paths): width 1
+  // draws them through the points rounded to pixels; wider pens stroke
+  // them as they are.
   static void FigureOutline(const TCanvas& canvas, std::span<const TFigureF> figures, const TRect& window,
                             TFigurePixels& out);
 
