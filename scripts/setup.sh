@@ -10,6 +10,7 @@ packages=(
   libfreetype-dev libfontconfig-dev
   fonts-liberation2 fonts-dejavu-core
   googletest libbenchmark-dev
+  libxml2-dev libpugixml-dev  # reference XML parsers for tests and benchmarks
 )
 # Extra packages a caller may ask for (the test target needs a virtual display).
 packages+=("$@")

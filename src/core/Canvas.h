@@ -172,7 +172,8 @@ class TCanvas {
   // Brush only, no pen and no pen mode. FillRect does not normalise: a
   // rectangle with Right <= Left or Bottom <= Top fills nothing.
   TRect FillRect(const TRect& r);
-  // A one-pixel frame with the brush colour.
+  // A one-pixel frame with the brush colour (nothing with bsClear); not
+  // normalised either.
   TRect FrameRect(const TRect& r);
   // Fills the 4-connected area at (x, y) with the brush: fsSurface the
   // area of `color`, fsBorder everything up to `color`.
@@ -181,18 +182,21 @@ class TCanvas {
   // Copies src rectangle of `source` into dest rectangle of this canvas
   // with CopyMode and the brush as pattern; different sizes stretch by the
   // nearest pixel; reversed rectangles mirror. Same bitmap may overlap.
+  // Source pixels outside the source bitmap are white; where the brush
+  // paints nothing (bsClear, between hatch lines) the pattern is white.
   TRect CopyRect(const TRect& dest, const TBitmap& source, const TRect& src);
   TRect CopyRect(const TRect& dest, TCanvas& source, const TRect& src) {
     return CopyRect(dest, source.Bitmap(), src);
   }
-  // Draws a bitmap at (x, y), skipping its transparent colour if it is
-  // Transparent.
+  // Draws a bitmap at (x, y) with CopyMode, skipping its transparent
+  // colour if it is Transparent.
   TRect Draw(int x, int y, const TBitmap& graphic);
   // Draws a bitmap scaled into a rectangle (nearest pixel); a reversed
   // rectangle mirrors; honours transparency.
   TRect StretchDraw(const TRect& dest, const TBitmap& graphic);
-  // Copies source to dest; source pixels of `transparent` colour are painted
-  // with the brush instead.
+  // Copies source to dest (cmSrcCopy, scaled as CopyRect); source pixels of
+  // `transparent` colour are painted with the brush instead (left alone
+  // where the brush paints nothing).
   TRect BrushCopy(const TRect& dest, const TBitmap& source, const TRect& src, TColor transparent);
 
   // Text in Font at (x, y) (top-left of the text cell, rotated by the
@@ -213,7 +217,9 @@ class TCanvas {
 
   // Paths: between BeginPath and EndPath, MoveTo, LineTo, Polyline,
   // PolyBezier, Polygon, Rectangle, Ellipse and TextOut add figures to the
-  // path instead of drawing.
+  // path instead of drawing. StrokePath, FillPath (with PolyFillMode) and
+  // StrokeAndFillPath use the path up (ending it if still open); with no
+  // path they draw nothing.
   void BeginPath();
   void EndPath();
   void CloseFigure();

@@ -4,6 +4,7 @@
 // its recipe and is turned into pixels only for a window (the bitmap it
 // clips), so regions of any coordinate size cost what the window costs.
 // Pixel membership follows the same rules as the filled figures of TCanvas.
+#include <cstdint>
 #include <memory>
 #include <span>
 #include <vector>
@@ -26,6 +27,8 @@ class TRegion {
   // a op b (rgnCopy gives a).
   static TRegion Combine(const TRegion& a, const TRegion& b, TRegionOp op);
 
+  // Moves the region; offsets add up (far beyond the int range a region
+  // simply has no pixels in any window).
   void Offset(int dx, int dy);
   // The region's pixels inside the window.
   TSpanSet Rasterize(const TRect& window) const;
@@ -36,8 +39,8 @@ class TRegion {
  private:
   explicit TRegion(std::shared_ptr<const Node> node);
   std::shared_ptr<const Node> node_;
-  int dx_ = 0;
-  int dy_ = 0;
+  std::int64_t dx_ = 0;
+  std::int64_t dy_ = 0;
 };
 
 }  // namespace kroma

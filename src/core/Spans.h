@@ -20,6 +20,8 @@ struct TSpan {
 class TSpanSet {
  public:
   TSpanSet() = default;
+  // One run per row of the rectangle; throws Error for more rows than any
+  // image has pixels (use window-sized rectangles).
   explicit TSpanSet(const TRect& r);
 
   const std::vector<TSpan>& Spans() const { return spans_; }
@@ -31,7 +33,8 @@ class TSpanSet {
   // Builds from runs in any order, which may overlap.
   static TSpanSet FromUnsorted(std::vector<TSpan> runs);
   // Appends a run on a row at or after the last one; merges touching runs.
-  // (Rows must be added in order and runs left to right within a row.)
+  // (Rows must be added in order and runs left to right within a row;
+  // anything else throws Error.) Empty runs are ignored.
   void AppendSorted(int y, int x0, int x1);
 
   TSpanSet Union(const TSpanSet& other) const;
@@ -39,6 +42,7 @@ class TSpanSet {
   TSpanSet Subtract(const TSpanSet& other) const;
   TSpanSet Xor(const TSpanSet& other) const;
   TSpanSet Clipped(const TRect& window) const;
+  // Moves every run; pixels moved beyond the int range are dropped.
   void Offset(int dx, int dy);
 
  private:
