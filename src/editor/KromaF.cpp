@@ -64,8 +64,10 @@ void TKromaF::FormCreate() {
   canvas.Pen.Style = psSolid;
   canvas.Pen.Mode = pmCopy;
 
+  // The slots start at the image's size, so that stepping back past the
+  // recorded history shows a white image without changing the image size.
   FUndoIndex = 1;
-  for (TBitmap& slot : FUndoSlots) slot = TBitmap(250, 250);
+  for (TBitmap& slot : FUndoSlots) slot = TBitmap(FImage.Width(), FImage.Height());
 
   SetStatus(1, PenModeText(pmCopy));
   ImageReplaced();

@@ -15,10 +15,10 @@ TEST_F(UndoTest, FirstUndoRestoresTheStartImageAndTheSecondAnUnwrittenSlot) {
   EXPECT_TRUE(SamePixels(Image(), start));
   EXPECT_GE(view.Replacements, 1);
 
-  F().goUndoClick();  // slot 10 was never written: white, at the slots' size
-  EXPECT_EQ(Image().Width(), 250);
-  EXPECT_EQ(Image().Height(), 250);
-  EXPECT_EQ(CountColor(Image(), clWhite), 250 * 250);
+  F().goUndoClick();  // slot 10 was never written: white, at the image's size
+  EXPECT_EQ(Image().Width(), 256);
+  EXPECT_EQ(Image().Height(), 256);
+  EXPECT_EQ(CountColor(Image(), clWhite), 256 * 256);
 }
 
 TEST_F(UndoTest, ResizedSlotsKeepTheirPixelsAndUnwrittenOnesAreWhiteAtTheNewSize) {
