@@ -14,6 +14,9 @@ struct TEditorModules {
     RegisterSettingsCommands(Commands);
     RegisterLineTools(Steps);
     RegisterStageTools(Steps);
+    RegisterRangeCommands(Commands);
+    RegisterRangeTools(Steps);
+    RegisterColorBrushes(Steps);
   }
 };
 

@@ -15,5 +15,8 @@ void RegisterSettingsCommands(TCommandTable& commands);
 void RegisterToolCommands(TCommandTable& commands);
 void RegisterLineTools(TToolStepRegistry& steps);
 void RegisterStageTools(TToolStepRegistry& steps);
+void RegisterRangeCommands(TCommandTable& commands);
+void RegisterRangeTools(TToolStepRegistry& steps);
+void RegisterColorBrushes(TToolStepRegistry& steps);
 
 }  // namespace kroma
