@@ -21,9 +21,12 @@
 #include "editor/Commands.h"
 #include "editor/KromaF.h"
 #include "editor/Modules.h"
+#include "ui/ColorListWidget.h"
+#include "ui/GammaPanel.h"
 #include "ui/Icons.h"
 #include "ui/ImageWidget.h"
 #include "ui/QtPorts.h"
+#include "ui/RangeOverlays.h"
 
 namespace kroma {
 namespace {
@@ -62,26 +65,13 @@ constexpr std::array kToolSlots = {
     TToolSlot{"ToolButton2", nullptr, "ToolButton2Click", nullptr, "Select Range"},
     TToolSlot{"ToolButton5", nullptr, "ToolButton5Click", nullptr, "Pick Brush"},
     TToolSlot{"Floodfill1", nullptr, "Floodfill1Click", nullptr, "Floodfill"},
-    TToolSlot{"ToolButton14", nullptr, "ToolButton14Click", nullptr, "FloodFill Range"},
+    TToolSlot{"ToolButton14", "@floodrange", "ToolButton14Click", "ToolButton14Click", "FloodFill Range"},
     TToolSlot{"ToolButton12", nullptr, "ToolButton12Click", nullptr, "Clear Image"},
     TToolSlot{"goUndo", nullptr, "goUndoClick", nullptr, "Undo"},
 };
 
 // Status panels and their widths.
 constexpr std::array<int, 4> kPanelWidths = {150, 100, 200, 200};
-
-QFrame* Placeholder(const char* name, const QString& text, int height) {
-  auto* frame = new QFrame;
-  frame->setObjectName(name);
-  frame->setFrameShape(QFrame::StyledPanel);
-  frame->setMinimumHeight(height);
-  auto* layout = new QVBoxLayout(frame);
-  auto* label = new QLabel(text);
-  label->setAlignment(Qt::AlignCenter);
-  label->setEnabled(false);
-  layout->addWidget(label);
-  return frame;
-}
 
 }  // namespace
 
@@ -99,6 +89,7 @@ TMainWindow::TMainWindow(TAppPaths paths, IPrompts* prompts) {
   BuildMenus();
   BuildToolBar();
   BuildStatusBar();
+  BuildOverlays();
   editor_->FormCreate();
   RefreshActions();
 }
@@ -115,12 +106,20 @@ void TMainWindow::BuildCentral() {
   scrollBox_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   scrollBox_->setWidget(image_);
 
+  // The colour list scrolls in its own page; the colour panel sits below.
   auto* side = new QWidget;
-  side->setFixedWidth(150);
+  side->setFixedWidth(112);
   auto* sideLayout = new QVBoxLayout(side);
   sideLayout->setContentsMargins(4, 4, 4, 4);
-  sideLayout->addWidget(Placeholder("colorlist", tr("Colour list"), 240), 3);
-  sideLayout->addWidget(Placeholder("gamma", tr("Colour picker"), 160), 2);
+  colorList_ = new TColorListWidget(*editor_);
+  auto* listPage = new QScrollArea;
+  listPage->setObjectName("colorlistPage");
+  listPage->setWidget(colorList_);
+  listPage->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  listPage->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  sideLayout->addWidget(listPage, 1);
+  gamma_ = new TGammaPanel(*editor_);
+  sideLayout->addWidget(gamma_);
 
   auto* central = new QWidget;
   auto* layout = new QHBoxLayout(central);
@@ -246,6 +245,12 @@ void TMainWindow::BuildStatusBar() {
     bar->addWidget(label);
     panels_[i] = label;
   }
+}
+
+void TMainWindow::BuildOverlays() {
+  frame_ = new TRangeFrameWidget(*editor_, image_);
+  auto popup = menus_.find("@imgpop");
+  float_ = new TFloatImageWidget(*editor_, image_, popup == menus_.end() ? nullptr : popup->second);
 }
 
 QAction* TMainWindow::CommandAction(const std::string& id) const {
@@ -379,5 +384,10 @@ void TMainWindow::ShowHelp(const std::string& file, const std::string&) {
 }
 
 void TMainWindow::RequestClose() { close(); }
+
+void TMainWindow::SyncOverlays() {
+  if (frame_) frame_->Sync();
+  if (float_) float_->Sync();
+}
 
 }  // namespace kroma
