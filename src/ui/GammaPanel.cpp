@@ -37,7 +37,7 @@ void TGammaPanel::paintEvent(QPaintEvent*) {
   }
   const TColor first = ColorToRGB(editor_.gamma.FirstColor());
   painter.drawText(QRect(8, 76, width() - 8, 18), Qt::AlignLeft | Qt::AlignVCenter,
-                   QString("R %1  G %2  B %3").arg(GetRValue(first)).arg(GetGValue(first)).arg(GetBValue(first)));
+                   QString("R %1 G %2 B %3").arg(GetRValue(first)).arg(GetGValue(first)).arg(GetBValue(first)));
 }
 
 void TGammaPanel::mouseReleaseEvent(QMouseEvent* event) {

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -108,7 +109,7 @@ void TMainWindow::BuildCentral() {
 
   // The colour list scrolls in its own page; the colour panel sits below.
   auto* side = new QWidget;
-  side->setFixedWidth(112);
+  side->setFixedWidth(124);
   auto* sideLayout = new QVBoxLayout(side);
   sideLayout->setContentsMargins(4, 4, 4, 4);
   colorList_ = new TColorListWidget(*editor_);
@@ -196,7 +197,10 @@ void TMainWindow::BuildToolBar() {
     QAction* action = slot.commandId ? CommandAction(slot.commandId) : nullptr;
     auto menu = slot.menuRoot ? menus_.find(slot.menuRoot) : menus_.end();
     if (action && menu == menus_.end()) {
-      button->setDefaultAction(action);  // a plain button runs its command
+      // A plain button runs its command and shows the command's image,
+      // also after the action changes (its check mark).
+      action->setIcon(CommandIcon(slot.commandId, slot.hint));
+      button->setDefaultAction(action);
     } else if (menu != menus_.end()) {
       button->setMenu(menu->second);
       if (action) {
@@ -248,9 +252,13 @@ void TMainWindow::BuildStatusBar() {
 }
 
 void TMainWindow::BuildOverlays() {
-  frame_ = new TRangeFrameWidget(*editor_, image_);
+  QWidget* viewport = scrollBox_->viewport();
+  frame_ = new TRangeFrameWidget(*editor_, image_, viewport);
   auto popup = menus_.find("@imgpop");
-  float_ = new TFloatImageWidget(*editor_, image_, popup == menus_.end() ? nullptr : popup->second);
+  float_ = new TFloatImageWidget(*editor_, image_, viewport, popup == menus_.end() ? nullptr : popup->second);
+  // They are placed through the image widget: follow it when it scrolls.
+  for (QScrollBar* bar : {scrollBox_->horizontalScrollBar(), scrollBox_->verticalScrollBar()})
+    connect(bar, &QScrollBar::valueChanged, this, [this] { SyncOverlays(); });
 }
 
 QAction* TMainWindow::CommandAction(const std::string& id) const {
@@ -388,6 +396,8 @@ void TMainWindow::RequestClose() { close(); }
 void TMainWindow::SyncOverlays() {
   if (frame_) frame_->Sync();
   if (float_) float_->Sync();
+  // Tools end themselves (Pick Brush, Select Range): the buttons follow.
+  RefreshActions();
 }
 
 }  // namespace kroma

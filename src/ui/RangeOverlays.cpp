@@ -18,9 +18,15 @@ namespace {
 // Widgets live in int coordinates well inside Qt's range.
 int Fit(std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, -1000000, 1000000)); }
 
-QPoint ParentPoint(const QWidget* w, const QMouseEvent* e) {
-  QPointF p = w->mapToParent(e->position());
+// The pointer in image pixels.
+QPoint ImagePoint(const QWidget* image, const QMouseEvent* e) {
+  QPointF p = image->mapFromGlobal(e->globalPosition());
   return {SaturateFloor(p.x()), SaturateFloor(p.y())};
+}
+
+// A rectangle of image pixels in the coordinates of the overlay's parent.
+QRect OnParent(const QWidget* overlay, const QWidget* image, int x, int y, int w, int h) {
+  return {image->mapTo(overlay->parentWidget(), QPoint(x, y)), QSize(w, h)};
 }
 
 Qt::CursorShape CursorOf(TFrameHandle h) {
@@ -42,7 +48,8 @@ Qt::CursorShape CursorOf(TFrameHandle h) {
 
 // ---- The range frame ----
 
-TRangeFrameWidget::TRangeFrameWidget(TKromaF& editor, QWidget* image) : QWidget(image), editor_(editor) {
+TRangeFrameWidget::TRangeFrameWidget(TKromaF& editor, QWidget* image, QWidget* viewport)
+    : QWidget(viewport), editor_(editor), image_(image) {
   setObjectName("selector");
   setAttribute(Qt::WA_TranslucentBackground);
   hide();
@@ -50,12 +57,15 @@ TRangeFrameWidget::TRangeFrameWidget(TKromaF& editor, QWidget* image) : QWidget(
 
 void TRangeFrameWidget::Sync() {
   const TRangeFrame& s = editor_.selector;
+  // The frame takes the pointer while no tool is chosen (as after Select
+  // Range); with a tool, the pointer reaches the image through it.
+  setAttribute(Qt::WA_TransparentForMouseEvents, !editor_.FToolKey.empty() && !s.Dragging);
   if (!s.Visible) {
     hide();
     return;
   }
   const TRect b = s.Bounds.Normalized();
-  setGeometry(Fit(b.Left), Fit(b.Top), std::max(1, Fit(b.Width())), std::max(1, Fit(b.Height())));
+  setGeometry(OnParent(this, image_, Fit(b.Left), Fit(b.Top), std::max(1, Fit(b.Width())), std::max(1, Fit(b.Height()))));
   if (isHidden()) {
     show();
     raise();
@@ -72,20 +82,15 @@ void TRangeFrameWidget::paintEvent(QPaintEvent*) {
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-// The frame takes the pointer while no tool is chosen (as after Select
-// Range); with a tool, presses go through to the image.
 void TRangeFrameWidget::mousePressEvent(QMouseEvent* event) {
-  if (!editor_.FToolKey.empty() || event->button() != Qt::LeftButton) {
-    event->ignore();
-    return;
-  }
+  if (event->button() != Qt::LeftButton) return;
   QPoint p = event->position().toPoint();
   setCursor(CursorOf(SelectorMouseDown(editor_, p.x(), p.y())));
 }
 
 void TRangeFrameWidget::mouseMoveEvent(QMouseEvent* event) {
   if (!editor_.selector.Dragging) return;
-  QPoint p = ParentPoint(this, event);
+  QPoint p = ImagePoint(image_, event);
   SelectorMouseMove(editor_, p.x(), p.y());
   editor_.FlushChanges();
 }
@@ -99,8 +104,8 @@ void TRangeFrameWidget::mouseReleaseEvent(QMouseEvent*) {
 
 // ---- The floating range ----
 
-TFloatImageWidget::TFloatImageWidget(TKromaF& editor, QWidget* image, QMenu* popup)
-    : QWidget(image), editor_(editor), popup_(popup) {
+TFloatImageWidget::TFloatImageWidget(TKromaF& editor, QWidget* image, QWidget* viewport, QMenu* popup)
+    : QWidget(viewport), editor_(editor), image_(image), popup_(popup) {
   setObjectName("FloatImage1");
   hide();
 }
@@ -111,7 +116,7 @@ void TFloatImageWidget::Sync() {
     hide();
     return;
   }
-  setGeometry(Fit(f.Pos.x), Fit(f.Pos.y), f.Picture.Width(), f.Picture.Height());
+  setGeometry(OnParent(this, image_, Fit(f.Pos.x), Fit(f.Pos.y), f.Picture.Width(), f.Picture.Height()));
   if (isHidden()) {
     show();
     raise();
@@ -136,7 +141,7 @@ void TFloatImageWidget::mousePressEvent(QMouseEvent* event) {
 
 void TFloatImageWidget::mouseMoveEvent(QMouseEvent* event) {
   if (!dragging_) return;
-  QPoint p = ParentPoint(this, event) - grab_;
+  QPoint p = ImagePoint(image_, event) - grab_;
   editor_.FloatImage1.Pos = {p.x(), p.y()};
   editor_.FlushChanges();
 }

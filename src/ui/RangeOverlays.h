@@ -1,8 +1,10 @@
 #pragma once
 // What lies over the image for the range: the dotted frame `selector` and
-// the floating range `FloatImage1`. Both are children of the image widget
-// and follow the editor's state (TKromaF::selector, TKromaF::FloatImage1)
-// when Sync is called; they forward the pointer to the editor.
+// the floating range `FloatImage1`. Both lie on the scroll box's viewport
+// (so the floating range can be dragged beyond the image), placed in image
+// pixels through the image widget, and follow the editor's state
+// (TKromaF::selector, TKromaF::FloatImage1) when Sync is called; they
+// forward the pointer to the editor.
 #include <QPoint>
 #include <QWidget>
 
@@ -14,7 +16,8 @@ class TKromaF;
 
 class TRangeFrameWidget : public QWidget {
  public:
-  TRangeFrameWidget(TKromaF& editor, QWidget* image);
+  // `image`: the image widget; `viewport`: the widget both lie on.
+  TRangeFrameWidget(TKromaF& editor, QWidget* image, QWidget* viewport);
   void Sync();
 
  protected:
@@ -25,12 +28,13 @@ class TRangeFrameWidget : public QWidget {
 
  private:
   TKromaF& editor_;
+  QWidget* image_;
 };
 
 class TFloatImageWidget : public QWidget {
  public:
   // `popup`: the floating range's menu (glue, combine), may be nullptr.
-  TFloatImageWidget(TKromaF& editor, QWidget* image, QMenu* popup);
+  TFloatImageWidget(TKromaF& editor, QWidget* image, QWidget* viewport, QMenu* popup);
   void Sync();
 
  protected:
@@ -41,6 +45,7 @@ class TFloatImageWidget : public QWidget {
 
  private:
   TKromaF& editor_;
+  QWidget* image_;
   QMenu* popup_;
   QPoint grab_;
   bool dragging_ = false;

@@ -91,13 +91,13 @@ TEST_F(ColorWidgetsTest, SelectRangeShowsTheFrameAndFloatShowsThePicture) {
   QTest::mousePress(&image, Qt::LeftButton, {}, QPoint(60, 50));
   QTest::mouseMove(&image, QPoint(20, 10));
   QTest::mouseRelease(&image, Qt::LeftButton, {}, QPoint(20, 10));
-  auto* frame = image.findChild<QWidget*>("selector");
+  auto* frame = window_->findChild<QWidget*>("selector");
   ASSERT_NE(frame, nullptr);
   EXPECT_TRUE(frame->isVisible());
   EXPECT_EQ(frame->geometry(), QRect(20, 10, 40, 40));
 
   window_->CommandAction("Float1Click")->trigger();
-  auto* floating = image.findChild<QWidget*>("FloatImage1");
+  auto* floating = window_->findChild<QWidget*>("FloatImage1");
   ASSERT_NE(floating, nullptr);
   EXPECT_TRUE(floating->isVisible());
   EXPECT_EQ(floating->geometry(), QRect(20, 10, 40, 40));
