@@ -94,6 +94,22 @@ TEST_F(ColorBrushTest, ToneBrushesTakeTheWholeImageAsRangeAndRepeat) {
   EXPECT_EQ(Image().GetPixel(9, 9), RGB(165, 83, 41)) << "darker twice: 200 -> 182 -> rnd(165.45) = 165";
 }
 
+// A step reports only the brush's pixels for repainting, on any image.
+TEST_F(ColorBrushTest, StepsReportTheirSquareOnly) {
+  Image().SetSize(2000, 1500);
+  Image().Fill(RGB(200, 100, 50));
+  for (const char* command : {"Red1Click", "Darker1Click", "GradientBrush1Click"}) {
+    SCOPED_TRACE(command);
+    RunCommand(F(), command);
+    Press(1000, 700);
+    view.Invalidated = {};
+    Move(1001, 701);
+    EXPECT_FALSE(view.Invalidated.IsEmpty());
+    EXPECT_EQ(Intersect(view.Invalidated, TRect{990, 690, 1012, 712}), view.Invalidated);
+    Release(1001, 701);
+  }
+}
+
 TEST_F(ColorBrushTest, WideBrushesAndFarPointsStayInTheImage) {
   Image().SetSize(20, 20);
   Image().Fill(RGB(10, 20, 30));
