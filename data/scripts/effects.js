@@ -1,5 +1,6 @@
 // Effects: four bands of colour, then the effects one after another.
 // A failing effect (twist 0) is caught and leaves the image as it was.
+// In a batch run, the first argument names a BMP file to save.
 gfx.Clear();
 var bands = ["#FF0000", "#00FF00", "#0000FF", "#FFFF00"];
 var h = gfx.Height / bands.length;
@@ -17,3 +18,8 @@ try {
   print("as expected: " + e.message);
 }
 print("centre pixel: " + app.pixel(gfx.Width / 2, gfx.Height / 2));
+
+if (app.args.length > 0) {
+  app.save(app.args[0]);
+  print("saved " + app.args[0]);
+}

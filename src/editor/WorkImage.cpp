@@ -1,5 +1,7 @@
 #include "editor/WorkImage.h"
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "core/Bitmap.h"
@@ -24,6 +26,22 @@ std::string NameOnly(const std::string& path) { return std::filesystem::path(pat
   throw Error("\"" + path + "\": unsupported file type \"" + std::filesystem::path(path).extension().string() + "\"");
 }
 
+// The work image lives with its undo slots and a working copy or two:
+// refuse a size whose copies would take more than half of the memory, so
+// a huge size is a message rather than the end of the program.
+void CheckWorkImageFits(int width, int height) {
+  constexpr std::int64_t kCopies = kUndoSlots + 3;
+  std::int64_t bytes = kCopies * RowStride(width, pf24bit) * height;
+  long pages = ::sysconf(_SC_PHYS_PAGES);
+  long pageSize = ::sysconf(_SC_PAGESIZE);
+  if (pages <= 0 || pageSize <= 0) return;
+  std::int64_t budget = static_cast<std::int64_t>(pages) * pageSize / 2;
+  if (bytes > budget)
+    throw Error("An image of " + std::to_string(width) + " x " + std::to_string(height) + " pixels needs about " +
+                std::to_string(bytes >> 20) + " MB with its undo steps; this computer has room for " +
+                std::to_string(budget >> 20) + " MB");
+}
+
 }  // namespace
 
 // BMP only for now; the image-file library takes over here when it lands.
@@ -42,6 +60,7 @@ void NewWorkImage(TKromaF& editor, int width, int height) {
     throw Error("An image needs a width and a height of at least 1 pixel, not " + std::to_string(width) + " x " +
                 std::to_string(height));
   CheckImageSize(width, height);
+  CheckWorkImageFits(width, height);
   TBitmap& work = editor.Image();
   work.SetSize(width, height);
   work.SetPixelFormat(pf24bit);
@@ -59,6 +78,7 @@ void OpenWorkImage(TKromaF& editor, const std::string& path) {
   TBitmap loaded;
   LoadImageByExtension(path, loaded);
   if (loaded.Empty()) throw Error("\"" + path + "\" holds an empty image");
+  CheckWorkImageFits(loaded.Width(), loaded.Height());
   editor.Image().Assign(loaded);
   editor.SetStatus(0, NameOnly(path));
   editor.ResizeUndoSlots(loaded.Width(), loaded.Height());

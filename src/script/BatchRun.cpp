@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <functional>
 #include <condition_variable>
 #include <mutex>
 #include <ostream>
@@ -19,17 +21,22 @@
 namespace kroma {
 namespace {
 
+// How long a script may take to stop once interrupted. Drawing calls check
+// the interrupt only between steps; one that does not stop in this time
+// (a huge new image, megabytes of text) ends the process.
+constexpr std::chrono::seconds kStopGrace{5};
+
 // Interrupts the run when the time is up, unless it ends first.
 class TWatchdog {
  public:
-  TWatchdog(TScriptRun& run, double seconds) {
+  TWatchdog(TScriptRun& run, double seconds, std::function<void()> giveUp) {
     if (seconds <= 0) return;
     auto limit = std::chrono::duration<double>(seconds);
-    thread_ = std::thread([this, &run, limit] {
+    thread_ = std::thread([this, &run, limit, giveUp = std::move(giveUp)] {
       std::unique_lock lock(mutex_);
-      if (!done_changed_.wait_for(lock, limit, [this] { return done_; })) {
-        run.Interrupt();
-      }
+      if (doneChanged_.wait_for(lock, limit, [this] { return done_; })) return;
+      run.Interrupt();
+      if (!doneChanged_.wait_for(lock, kStopGrace, [this] { return done_; })) giveUp();
     });
   }
   ~TWatchdog() {
@@ -37,16 +44,20 @@ class TWatchdog {
       std::lock_guard lock(mutex_);
       done_ = true;
     }
-    done_changed_.notify_all();
+    doneChanged_.notify_all();
     if (thread_.joinable()) thread_.join();
   }
 
  private:
   std::mutex mutex_;
-  std::condition_variable done_changed_;
+  std::condition_variable doneChanged_;
   bool done_ = false;
   std::thread thread_;
 };
+
+std::string InterruptedText(const TBatchOptions& options) {
+  return options.ScriptPath + ": script interrupted after " + FormatFloat(options.TimeoutSeconds) + " s\n";
+}
 
 }  // namespace
 
@@ -78,14 +89,18 @@ int RunBatch(const TBatchOptions& options, std::ostream& out, std::ostream& err)
   TScriptRun run(env, access, [&out](const std::string& line) { out << line << '\n' << std::flush; });
   TScriptOutcome outcome;
   {
-    TWatchdog watchdog(run, options.TimeoutSeconds);
+    // Printed lines are flushed one by one, so nothing written is lost.
+    TWatchdog watchdog(run, options.TimeoutSeconds, [&] {
+      err << InterruptedText(options) << std::flush;
+      std::_Exit(kBatchInterrupted);
+    });
     outcome = run.Execute(source, options.ScriptPath);
   }
   out.flush();
   switch (outcome.Status) {
     case TScriptOutcome::Finished: return kBatchOk;
     case TScriptOutcome::Interrupted:
-      err << options.ScriptPath << ": script interrupted after " << FormatFloat(options.TimeoutSeconds) << " s\n";
+      err << InterruptedText(options);
       return kBatchInterrupted;
     case TScriptOutcome::Failed:
       err << options.ScriptPath << ':' << outcome.Line << ": " << outcome.Message << '\n';

@@ -1,6 +1,8 @@
 #include "script/GfxRules.h"
 
 #include <cmath>
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <numbers>
 
@@ -91,10 +93,13 @@ TFont RotatedTextFont(const TFont& font, double angle) {
   rotated.Style = font.Style & (fsBold | fsItalic | fsUnderline);
   rotated.Escapement = RoundToInt(angle * 10, "the angle in tenths of a degree");
   // The straight font's em becomes the rotated font's cell height.
-  int em = std::abs(font.PixelHeight());
+  // Text draws an em of at most 2^20 pixels, whatever the size says.
+  constexpr std::int64_t kLargestEm = std::int64_t{1} << 20;
+  std::int64_t em = font.PixelHeight();
+  em = std::min(em < 0 ? -em : em, kLargestEm);
   TFontMetrics metrics = GetFontMetrics(font);
   if (metrics.Height > 0 && em > 0) {
-    double rotatedEm = static_cast<double>(em) * em / metrics.Height;
+    double rotatedEm = static_cast<double>(em) * static_cast<double>(em) / metrics.Height;
     rotated.SetPixelHeight(std::max(1, RoundToInt(rotatedEm, "the font height")));
   }
   return rotated;

@@ -115,6 +115,12 @@ QJSValue TScriptBridge::invoke(const QString& name, int access, const QJSValue& 
   return {};
 }
 
-void TPrintBridge::print(const QString& line) { sink_(line.toStdString()); }
+void TPrintBridge::print(const QString& line) {
+  try {
+    sink_(line.toStdString());
+  } catch (const std::exception& e) {
+    if (QJSEngine* engine = qjsEngine(this)) engine->throwError(QString::fromStdString(e.what()));
+  }
+}
 
 }  // namespace kroma

@@ -25,8 +25,11 @@ bool TScriptThread::Start(std::string source, std::string fileName, TPrintSink p
   if (thread_.joinable()) thread_.join();
   access_ = std::make_unique<TQueuedEditorAccess>(context_);
   QObject* context = context_;
-  TPrintSink post = [context, print = std::move(print)](const std::string& line) {
-    QMetaObject::invokeMethod(context, [print, line] { print(line); }, Qt::QueuedConnection);
+  // Printed lines go the way calls go, so a script that prints without end
+  // waits for the window instead of flooding it.
+  TQueuedEditorAccess* access = access_.get();
+  TPrintSink post = [access, print = std::move(print)](const std::string& line) {
+    access->Run([&] { print(line); });
   };
   run_ = std::make_unique<TScriptRun>(env_, *access_, std::move(post));
   running_ = true;

@@ -346,7 +346,12 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
       ShowError(e);
     }
     if (help_) help_->close();
-    script_.reset();  // stops a running script
+    // Stopped and hidden, not destroyed: this may run inside a script's
+    // own call (app.command("Exit1Click")), which the script waits for.
+    if (script_) {
+      script_->cmdScriptStopClick();
+      script_->close();
+    }
   }
   event->accept();
 }

@@ -75,7 +75,7 @@ class TMainWindow : public QMainWindow, public IEditorView {
   std::unique_ptr<TQueuedPrompts> editorPrompts_;  // prompts_ with the answers scripts queue
   std::unique_ptr<TQtDesktop> desktop_;
   std::unique_ptr<TKromaF> editor_;
-  std::unique_ptr<TScriptWindow> script_;  // after editor_: closed before the editor goes
+  std::unique_ptr<TScriptWindow> script_;  // after editor_: destroyed, its script stopped, before the editor
   TImageWidget* image_ = nullptr;
   QScrollArea* scrollBox_ = nullptr;
   std::array<QLabel*, 4> panels_{};

@@ -52,6 +52,7 @@ TScriptWindow::TScriptWindow(TKromaF& editor, TQueuedPrompts& scriptPrompts, IPr
   output_ = new QPlainTextEdit;
   output_->setObjectName("scriptOutput");
   output_->setReadOnly(true);
+  output_->setMaximumBlockCount(10000);  // a script may print without end
   output_->setFont(editor_->font());
   auto* split = new QSplitter(Qt::Vertical);
   split->addWidget(editor_);

@@ -104,6 +104,15 @@ TEST_F(ScriptWindowTest, EscapeStopsARunawayScript) {
   EXPECT_EQ(window_->Editor().Image().GetPixel(2, 0), clBlack) << "the calls reached the editor while it ran";
 }
 
+// Closing the main window from inside a script's own call stops the
+// script without waiting on it.
+TEST_F(ScriptWindowTest, ScriptMayCloseTheMainWindow) {
+  TScriptWindow& w = window_->ScriptWindow();
+  RunScript(w, "app.command('Exit1Click');\nwhile (true) {}\n");
+  EXPECT_FALSE(window_->isVisible());
+  EXPECT_EQ(w.Output().toPlainText(), "Script stopped.");
+}
+
 TEST_F(ScriptWindowTest, SavesAndCancelledSaveKeepsTheScript) {
   TScriptWindow& w = window_->ScriptWindow();
   w.Editor().setPlainText("gfx.Clear();");
