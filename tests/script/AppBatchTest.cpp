@@ -80,6 +80,9 @@ TEST(AppBatch, PixelsAndRange) {
                   {"return '[' + app.pixel(-1, 0) + '][' + app.pixel(30, 0) + '][' + app.pixel(0, 20) + ']';", "[][][]"},
                   {"gfx.PenColor = '#0A0B0C'; gfx.Line(29, 19, 30, 19); return app.pixel(29, 19);", "#0A0B0C"},
                   {"return app.range.join(',');", "0,0,0,0"},
+                  // The undo slots took the new size: stepping back keeps it.
+                  {"app.command('goUndoClick'); return gfx.Width + ' x ' + gfx.Height + ' ' + app.pixel(29, 19);",
+                   "30 x 20 #FFFFFF"},
                   {"app.range = [1, 2, 30, 4]; return app.range.join(',');", "1,2,30,4"},
                   {"app.range = [1, 2, 3]; return 1;", "error: range: the range is an array of four numbers"},
                   {"app.range = [1, 2, 3, 'x']; return 1;", "error: range: range item 3:"},

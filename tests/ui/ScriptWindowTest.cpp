@@ -129,10 +129,30 @@ TEST_F(ScriptWindowTest, SavesAndCancelledSaveKeepsTheScript) {
   EXPECT_EQ(prompts_.Log().back().Caption, "Save script");
   EXPECT_EQ(prompts_.Log().back().DefaultText, folder_ + "/scripts") << "the dialog starts in the scripts folder";
 
+  // Save goes to the same file without asking.
+  std::size_t asked = prompts_.Log().size();
+  w.Editor().setPlainText("gfx.Clear(); // again");
+  w.Action("cmdScriptSave")->trigger();
+  EXPECT_EQ(prompts_.Log().size(), asked);
+  EXPECT_EQ(std::filesystem::file_size(folder_ + "/demo.js"), 21u);
+
   prompts_.Answer("no");
   w.Action("cmdScriptClose")->trigger();
   EXPECT_EQ(w.Editor().toPlainText(), "");
   EXPECT_EQ(w.ScriptFileName(), "");
+
+  // Open starts in the scripts folder; a file that cannot be read is a
+  // message and changes nothing.
+  prompts_.Answer(folder_ + "/missing.js");
+  w.Action("cmdScriptOpen")->trigger();
+  EXPECT_EQ(prompts_.Log().back().Kind, "message");
+  EXPECT_EQ(w.ScriptFileName(), "");
+  prompts_.Answer(folder_ + "/demo.js");
+  w.Action("cmdScriptOpen")->trigger();
+  EXPECT_EQ(prompts_.Log().back().Caption, "Select a script");
+  EXPECT_EQ(prompts_.Log().back().DefaultText, folder_ + "/scripts");
+  EXPECT_EQ(w.Editor().toPlainText(), "gfx.Clear(); // again");
+  EXPECT_EQ(w.ScriptFileName(), folder_ + "/demo.js");
 }
 
 }  // namespace
