@@ -1,8 +1,6 @@
 // gfx: the drawing object. Every member draws at once on the work image
 // with the canvas's current pen, brush and font, which it may also change.
 // Scripted drawing is not recorded for undo.
-#include <span>
-
 #include "core/Bitmap.h"
 #include "core/Canvas.h"
 #include "editor/KromaF.h"

@@ -20,8 +20,7 @@ auto Converted(const TScriptCall& call, std::size_t i, Convert convert) {
 std::string CountText(std::size_t n) { return std::to_string(n) + (n == 1 ? " argument" : " arguments"); }
 
 void CheckArgumentCount(const TScriptMember& m, TMemberAccess access, std::size_t given) {
-  if (access == TMemberAccess::Put) return;  // a property assignment has one value by nature
-  if (access == TMemberAccess::Get) return;
+  if (access != TMemberAccess::Call) return;  // reads take none, assignments one value
   std::size_t most = m.Params.size();
   if (given >= m.Required && (m.Variadic || given <= most)) return;
   std::string wanted = m.Variadic ? "at least " + CountText(m.Required)

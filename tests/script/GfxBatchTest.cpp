@@ -196,6 +196,38 @@ function bounds() {
                      });
 }
 
+// Rotated text runs the way its angle says, in tenths of a degree, on a
+// transparent background, and leaves the canvas's font and brush as they were.
+TEST(GfxBatch, TextRotate) {
+  const char* setup = R"JS(
+app.newImage(120, 120);
+gfx.FontName = 'Arial'; gfx.FontSize = 16; gfx.FontColor = '#000000';
+function scan() {
+  var l = 1e9, t = 1e9, r = -1, b = -1, yellow = 0, h = 0;
+  for (var y = 0; y < 120; y++) for (var x = 0; x < 120; x++) {
+    var p = app.pixel(x, y);
+    if (p === '#FFFF00') yellow++;
+    if (p === '#FFFFFF') continue;
+    l = Math.min(l, x); t = Math.min(t, y); r = Math.max(r, x); b = Math.max(b, y);
+    h = (h * 31 + x * 977 + y) % 1000000007;
+  }
+  return {w: r - l + 1, h: b - t + 1, yellow: yellow, sig: h};
+}
+function rotated(text, angle) { gfx.Clear(); gfx.TextRotate(50, 110, text, angle); return scan(); }
+)JS";
+  ExpectCases(setup, {
+                         {"var s = rotated('Upward', 90); return s.h > 2 * s.w;", "true"},
+                         {"var s = rotated('Across', 0); return s.w > 2 * s.h;", "true"},
+                         {"return (rotated('Slant', 45.04).sig === rotated('Slant', 45).sig) + ' ' + "
+                          "(rotated('Slant', 46).sig !== rotated('Slant', 45).sig);",
+                          "true true"},
+                         {"gfx.Clear(); gfx.BrushColor = '#FFFF00'; gfx.FontStyle = 'bold'; gfx.TextRotate(5, 60, 'Clear', 30); "
+                          "var s = scan(); gfx.Text(5, 5, 'Solid'); "
+                          "return s.yellow + ' ' + (scan().yellow > 0) + ' ' + app.brushStyle + ' ' + app.fontStyle.join(' ');",
+                          "0 true bsSolid fsBold"},
+                     });
+}
+
 // Clear paints white even after BrushClear, and leaves the brush solid white.
 TEST(GfxBatch, ClearAfterBrushClear) {
   ExpectCases("app.newImage(20, 20);",
