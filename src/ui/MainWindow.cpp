@@ -269,6 +269,22 @@ QToolButton* TMainWindow::ToolButton(const std::string& name) const {
   return it == buttons_.end() ? nullptr : it->second;
 }
 
+TScriptWindow& TMainWindow::ScriptWindow() {
+  if (!script_) {
+    IPrompts* dialogs = ownPrompts_ ? nullptr : prompts_;
+    script_ = std::make_unique<TScriptWindow>(*editor_, *editorPrompts_, dialogs, editor_->FAppFolder + "scripts");
+  }
+  return *script_;
+}
+
+void TMainWindow::OpenImage(const std::string& path) {
+  try {
+    OpenWorkImage(*editor_, path);
+  } catch (const std::exception& e) {
+    ShowError(e);
+  }
+}
+
 void TMainWindow::Run(const std::string& commandId) {
   try {
     RunCommand(*editor_, commandId);
@@ -395,21 +411,5 @@ void TMainWindow::ShowHelp(const std::string& file, const std::string&) {
 }
 
 void TMainWindow::RequestClose() { close(); }
-
-TScriptWindow& TMainWindow::ScriptWindow() {
-  if (!script_) {
-    IPrompts* dialogs = ownPrompts_ ? nullptr : prompts_;
-    script_ = std::make_unique<TScriptWindow>(*editor_, *editorPrompts_, dialogs, editor_->FAppFolder + "scripts");
-  }
-  return *script_;
-}
-
-void TMainWindow::OpenImage(const std::string& path) {
-  try {
-    OpenWorkImage(*editor_, path);
-  } catch (const std::exception& e) {
-    ShowError(e);
-  }
-}
 
 }  // namespace kroma
