@@ -30,8 +30,9 @@ std::string ScriptString(const Variant& v) {
 }
 
 std::vector<TPoint> ScriptPoints(const std::vector<Variant>& items) {
-  if (items.size() % 2 != 0)
-    throw Error("the point array has an odd number of values (" + std::to_string(items.size()) + ")");
+  // An odd count has no last y: such a list draws nothing, as scripts
+  // written for the drawing object expect.
+  if (items.size() % 2 != 0) return {};
   std::vector<int> values(items.size());
   for (std::size_t i = 0; i < items.size(); ++i) {
     try {

@@ -148,15 +148,17 @@ TEST(GfxBatch, FailingEffectsChangeNothing) {
                              });
 }
 
-// Odd arrays and arrays over the cap are errors; an empty array draws
-// nothing; items are read by length and index.
+// Odd and empty arrays draw nothing; arrays over the cap and items that are
+// no numbers are errors; items are read by length and index.
 TEST(GfxBatch, PointArrays) {
   ExpectCases("app.newImage(60, 50); gfx.BrushColor = '#FF0000';",
               {
                   {"gfx.Polygon([0, 0, 50, 0, 25, 40]); return app.pixel(25, 10) + app.pixel(5, 30);", "#FF0000#FFFFFF"},
-                  {"gfx.Polygon([0, 0, 50]); return 1;", "error: Polygon: points: the point array has an odd number of values (3)"},
-                  {"gfx.PolyLine([1]); return 1;", "error: PolyLine: points: the point array has an odd number of values (1)"},
-                  {"gfx.PolyBezier([0, 0, 1, 1, 2]); return 1;", "error: odd number of values (5)"},
+                  {"app.newImage(60, 50); gfx.PenColor = '#0000FF'; gfx.Polygon([0, 0, 50, 0, 25, 40, 7]); return app.pixel(25, 10) + app.pixel(10, 0);",
+                   "#FFFFFF#FFFFFF"},
+                  {"app.newImage(60, 50); gfx.PenColor = '#0000FF'; gfx.PolyLine([2, 45, 20, 45, 30]); return app.pixel(10, 45);", "#FFFFFF"},
+                  {"app.newImage(60, 50); gfx.PenColor = '#0000FF'; gfx.PolyBezier([0, 48, 10, 48, 20, 48, 30, 48, 40]); return app.pixel(10, 48);",
+                   "#FFFFFF"},
                   {"gfx.Polygon([]); gfx.PolyLine([]); return 'nothing';", "nothing"},
                   {"gfx.Polygon([0, 0, 'a', 0, 25, 40]); return 1;", "error: Polygon: points: point array item 2: Could not convert the text 'a'"},
                   {"gfx.Polygon(5); return 1;", "error: Polygon: points: an array of numbers is needed"},
