@@ -107,14 +107,20 @@ void ReadGif(std::span<const std::uint8_t> data, TBitmap& target) {
   const std::int64_t height = std::max<std::int64_t>(gif->SHeight, std::int64_t{desc.Top} + desc.Height);
   CheckImageSize(width, height);
 
-  TBitmap decoded(static_cast<int>(width), static_cast<int>(height), pf24bit);  // white
+  // Zeroed memory the system hands out page by page: a broken frame fails
+  // before the whole screen is touched. Whatever the frame leaves is made
+  // white once it has read.
+  TBitmap decoded(static_cast<int>(width), static_cast<int>(height), pf24bit, {});
   std::vector<GifPixelType> line(static_cast<std::size_t>(desc.Width));
   auto readRow = [&](int row) {
     if (DGifGetLine(gif.get(), line.data(), desc.Width) == GIF_ERROR) gif.Fail();
     std::uint8_t* dst = decoded.ScanLine(desc.Top + row) + 3 * static_cast<std::ptrdiff_t>(desc.Left);
     for (int x = 0; x < desc.Width; ++x, dst += 3) {
       const int index = line[static_cast<std::size_t>(x)];
-      if (index == transparent) continue;
+      if (index == transparent) {
+        dst[0] = dst[1] = dst[2] = 0xFF;
+        continue;
+      }
       if (index >= map->ColorCount) FailRead("a pixel uses colour " + std::to_string(index) + " of a table of " +
                                              std::to_string(map->ColorCount));
       const GifColorType& c = map->Colors[index];
@@ -130,6 +136,17 @@ void ReadGif(std::span<const std::uint8_t> data, TBitmap& target) {
         readRow(row);
   } else {
     for (int row = 0; row < desc.Height; ++row) readRow(row);
+  }
+  const auto left = static_cast<std::size_t>(desc.Left) * 3;
+  const auto right = static_cast<std::size_t>(width - desc.Left - desc.Width) * 3;
+  for (int y = 0; y < decoded.Height(); ++y) {
+    std::uint8_t* row = decoded.ScanLine(y);
+    if (y < desc.Top || y >= desc.Top + desc.Height) {
+      std::memset(row, 0xFF, static_cast<std::size_t>(width) * 3);
+    } else {
+      std::memset(row, 0xFF, left);
+      std::memset(row + static_cast<std::size_t>(width) * 3 - right, 0xFF, right);
+    }
   }
   AdoptDecoded(target, std::move(decoded));
 }

@@ -1,5 +1,6 @@
 #include "files/IcoReader.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -73,11 +74,11 @@ TBitmap DecodeDib(std::span<const std::uint8_t> dib) {
   const std::size_t pixelOffset = std::size_t{headerSize} + tableBytes;
 
   // The colour rows as a BMP file of half the height, read by the BMP reader.
-  std::vector<std::uint8_t> bmp(14);
+  std::vector<std::uint8_t> bmp(14 + dib.size());
+  std::copy(dib.begin(), dib.end(), bmp.begin() + 14);
   bmp[0] = 'B';
   bmp[1] = 'M';
   TLeWriter(bmp).PatchU32(10, static_cast<std::uint32_t>(14 + pixelOffset));
-  bmp.insert(bmp.end(), dib.begin(), dib.end());
   TLeWriter(bmp).PatchU32(14 + 8, static_cast<std::uint32_t>(height));
   TBitmap color;
   try {

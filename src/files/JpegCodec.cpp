@@ -39,12 +39,14 @@ void OnErrorExit(j_common_ptr cinfo) {
   std::longjmp(err->jump, 1);
 }
 
-// Truncated data and broken entropy codes make a picture of grey blocks;
-// they are errors here. Other warnings (stray bytes between markers) are not.
+// Truncated data, data cut short by a marker and broken entropy codes make
+// a picture of grey blocks (and a tiny file could make a huge one); they
+// are errors here. Other warnings (stray bytes between markers) are not.
 void OnMessage(j_common_ptr cinfo, int level) {
   if (level >= 0) return;
   const int code = cinfo->err->msg_code;
-  if (code == JWRN_JPEG_EOF || code == JWRN_HUFF_BAD_CODE || code == JWRN_MUST_RESYNC) OnErrorExit(cinfo);
+  if (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER || code == JWRN_HUFF_BAD_CODE || code == JWRN_MUST_RESYNC)
+    OnErrorExit(cinfo);
 }
 
 void OnProgress(j_common_ptr cinfo) {

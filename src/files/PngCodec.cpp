@@ -19,7 +19,7 @@
 namespace kroma {
 namespace {
 
-// Ancillary chunks (text, profiles) may not ask for more than this; image
+// No chunk that libpng keeps in memory may ask for more than this; image
 // data is bounded by the pixel budget instead.
 constexpr png_alloc_size_t kMaxChunkBytes = 8u << 20;
 
@@ -70,6 +70,9 @@ class TPngRead {
     if (!png_ || !info_) throw Error("Cannot read PNG file: out of memory");
     png_set_read_fn(png_, &io, ReadFromMemory);
     png_set_chunk_malloc_max(png_, kMaxChunkBytes);
+    // Text, profiles and the like play no part in the pixels: they are
+    // skipped unread, so a huge one costs nothing. tRNS is still read.
+    png_set_keep_unknown_chunks(png_, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
     png_set_user_limits(png_, 0x7fffffff, 0x7fffffff);
   }
   ~TPngRead() { png_destroy_read_struct(&png_, &info_, nullptr); }

@@ -28,6 +28,27 @@ Bytes EncodeWithLibpng(std::uint32_t format, int w, int h, const std::vector<std
   return out;
 }
 
+// An interlaced 8-bit RGBA PNG through libpng's full interface.
+Bytes InterlacedRgba(int w, int h, const std::vector<std::uint8_t>& rgba) {
+  Bytes out;
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_infop info = png_create_info_struct(png);
+  png_set_write_fn(
+      png, &out, [](png_structp p, png_bytep data, png_size_t n) {
+        auto* o = static_cast<Bytes*>(png_get_io_ptr(p));
+        o->insert(o->end(), data, data + n);
+      },
+      nullptr);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(w), static_cast<png_uint_32>(h), 8, PNG_COLOR_TYPE_RGBA,
+               PNG_INTERLACE_ADAM7, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  std::vector<png_bytep> rows;
+  for (int y = 0; y < h; ++y) rows.push_back(const_cast<png_bytep>(&rgba[static_cast<std::size_t>(4 * w * y)]));
+  png_set_rows(png, info, rows.data());
+  png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
+  png_destroy_write_struct(&png, &info);
+  return out;
+}
+
 // Replaces the CRC of the chunk at `at` (its length field) with a correct one.
 void FixCrc(Bytes& png, std::size_t at) {
   const std::uint32_t length = (png[at] << 24) | (png[at + 1] << 16) | (png[at + 2] << 8) | png[at + 3];
@@ -74,6 +95,20 @@ TEST(PngCodec, ReadsGreyPaletteAlphaAndSixteenBitLayouts) {
   px[0] = px[1] = 0xFF;  // red channel = 65535
   ReadPng(EncodeWithLibpng(PNG_FORMAT_LINEAR_RGB, 1, 1, px), b);
   EXPECT_EQ(b.GetPixel(0, 0), clRed);
+}
+
+TEST(PngCodec, InterlacedAlphaImagesBlendEveryPixel) {
+  const int w = 11, h = 9;
+  std::vector<std::uint8_t> rgba;
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      rgba.insert(rgba.end(), {static_cast<std::uint8_t>(20 * x), static_cast<std::uint8_t>(25 * y), 7,
+                               static_cast<std::uint8_t>((x + y) % 2 ? 255 : 0)});
+  TBitmap b;
+  ReadPng(InterlacedRgba(w, h, rgba), b);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      ASSERT_EQ(b.GetPixel(x, y), (x + y) % 2 ? RGB(20 * x, 25 * y, 7) : clWhite) << x << "," << y;
 }
 
 TEST(PngCodec, MalformedFilesAreErrorsAndKeepTheTarget) {
