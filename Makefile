@@ -8,7 +8,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_GEN  := -G Ninja
 
-.PHONY: all setup configure run test bench fuzz clean
+.PHONY: all setup configure run test bench fuzz screenshot clean
 
 all: $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS) --target kroma
@@ -37,6 +37,10 @@ test: setup $(TEST_BUILD)/build.ninja
 bench: setup $(BENCH_BUILD)/build.ninja
 	cmake --build $(BENCH_BUILD) -j $(JOBS)
 	./$(BENCH_BUILD)/bench/kroma_bench $(ARGS)
+
+# A picture of the running window on a virtual display (build/screenshot.png).
+screenshot: setup all
+	scripts/screenshot.sh
 
 # libFuzzer targets, built with clang into $(FUZZ_BUILD)/fuzz (run them by hand).
 fuzz:

@@ -6,15 +6,12 @@
 
 #include "core/Canvas.h"
 
+#include "ImageTestUtil.h"
+
 namespace kroma {
 namespace {
 
-bool SameImage(const TBitmap& a, const TBitmap& b) {
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x)
-      if (a.GetPixel(x, y) != b.GetPixel(x, y)) return false;
-  return a.Width() == b.Width() && a.Height() == b.Height();
-}
+using namespace testutil;
 
 TBitmap Numbered(int w, int h) {
   TBitmap b(w, h);

@@ -8,8 +8,12 @@
 
 #include "core/Canvas.h"
 
+#include "ImageTestUtil.h"
+
 namespace kroma {
 namespace {
+
+using namespace testutil;
 
 TBitmap Background(int w, int h) {
   TBitmap b(w, h);
@@ -18,23 +22,7 @@ TBitmap Background(int w, int h) {
   return b;
 }
 
-bool SameImage(const TBitmap& a, const TBitmap& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x)
-      if (a.GetPixel(x, y) != b.GetPixel(x, y)) return false;
-  return true;
-}
 
-TRect DiffBounds(const TBitmap& a, const TBitmap& b) {
-  TRect r;
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x)
-      if (a.GetPixel(x, y) != b.GetPixel(x, y)) r = Union(r, {x, y, x + 1, y + 1});
-  return r;
-}
-
-bool Holds(const TRect& outer, const TRect& inner) { return inner.IsEmpty() || Union(outer, inner) == outer; }
 
 struct FigureCase {
   std::string name;

@@ -6,32 +6,12 @@
 
 #include "core/Canvas.h"
 
+#include "ImageTestUtil.h"
+
 namespace kroma {
 namespace {
 
-// A bitmap from rows of text: '#' black, '.' white, 'o' red.
-TBitmap FromText(const std::vector<std::string>& rows) {
-  TBitmap b(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
-  for (int y = 0; y < b.Height(); ++y)
-    for (int x = 0; x < b.Width(); ++x) {
-      char ch = rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)];
-      b.SetPixel(x, y, ch == '#' ? clBlack : ch == 'o' ? clRed : clWhite);
-    }
-  return b;
-}
-
-std::vector<std::string> ToText(const TBitmap& b) {
-  std::vector<std::string> rows;
-  for (int y = 0; y < b.Height(); ++y) {
-    std::string r;
-    for (int x = 0; x < b.Width(); ++x) {
-      TColor c = b.GetPixel(x, y);
-      r += c == clBlack ? '#' : c == clRed ? 'o' : c == clWhite ? '.' : c == clBlue ? 'b' : '?';
-    }
-    rows.push_back(r);
-  }
-  return rows;
-}
+using namespace testutil;
 
 TEST(CanvasFlood, SurfaceFillIsFourConnected) {
   TBitmap b = FromText({

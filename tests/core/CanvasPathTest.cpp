@@ -4,21 +4,12 @@
 
 #include "core/Canvas.h"
 
+#include "ImageTestUtil.h"
+
 namespace kroma {
 namespace {
 
-std::vector<std::string> ToText(const TBitmap& b) {
-  std::vector<std::string> rows;
-  for (int y = 0; y < b.Height(); ++y) {
-    std::string r;
-    for (int x = 0; x < b.Width(); ++x) {
-      TColor c = b.GetPixel(x, y);
-      r += c == clBlack ? '#' : c == clRed ? 'o' : c == clWhite ? '.' : '?';
-    }
-    rows.push_back(r);
-  }
-  return rows;
-}
+using namespace testutil;
 
 TEST(CanvasPath, FiguresAreRecordedNotDrawnThenFilled) {
   TBitmap b(10, 8);

@@ -7,8 +7,12 @@
 #include "core/Canvas.h"
 #include "core/Error.h"
 
+#include "ImageTestUtil.h"
+
 namespace kroma {
 namespace {
+
+using namespace testutil;
 
 // Rows of the image as text: '#' pen colour (black), 'o' brush colour
 // (red), '.' white, '?' anything else.
@@ -24,13 +28,6 @@ std::string Picture(const TBitmap& b) {
   return s;
 }
 
-TRect DiffBounds(const TBitmap& a, const TBitmap& b) {
-  TRect r;
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x)
-      if (a.GetPixel(x, y) != b.GetPixel(x, y)) r = Union(r, {x, y, x + 1, y + 1});
-  return r;
-}
 
 TEST(CanvasLines, LineToLeavesOutTheEndAndMovesThePen) {
   TBitmap b(6, 3);

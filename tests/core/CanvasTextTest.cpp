@@ -1,43 +1,19 @@
-// Text on the canvas. These checks need the FreeType text behind
-// core/Text.h; while it is not built in they are skipped.
+// Text on the canvas.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "core/Canvas.h"
-#include "core/Error.h"
 #include "core/Text.h"
+
+#include "ImageTestUtil.h"
 
 namespace kroma {
 namespace {
 
-bool TextAvailable() {
-  try {
-    GetFontMetrics(TFont{});
-    return true;
-  } catch (const Error& e) {
-    if (std::string(e.what()) == "text is not available") return false;
-    throw;
-  }
-}
-
-#define REQUIRE_TEXT()                                        \
-  do {                                                        \
-    if (!TextAvailable()) GTEST_SKIP() << "text is not available"; \
-  } while (0)
-
-TRect DiffBounds(const TBitmap& a, const TBitmap& b) {
-  TRect r;
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x)
-      if (a.GetPixel(x, y) != b.GetPixel(x, y)) r = Union(r, {x, y, x + 1, y + 1});
-  return r;
-}
-
-bool Holds(const TRect& outer, const TRect& inner) { return inner.IsEmpty() || Union(outer, inner) == outer; }
+using namespace testutil;
 
 TEST(CanvasText, TransparentTextBlendsInsideItsCell) {
-  REQUIRE_TEXT();
   TBitmap b(200, 60);
   TCanvas& c = b.Canvas();
   c.Font.Size = 20;
@@ -68,7 +44,6 @@ TEST(CanvasText, TransparentTextBlendsInsideItsCell) {
 }
 
 TEST(CanvasText, SolidBrushPaintsTheCellFirst) {
-  REQUIRE_TEXT();
   TBitmap b(200, 60);
   TCanvas& c = b.Canvas();
   c.Font.Size = 16;
@@ -92,7 +67,6 @@ TEST(CanvasText, SolidBrushPaintsTheCellFirst) {
 }
 
 TEST(CanvasText, TextRectAndClipRegionLimitTheText) {
-  REQUIRE_TEXT();
   TBitmap b(120, 40);
   TCanvas& c = b.Canvas();
   c.Font.Size = 18;
@@ -115,7 +89,6 @@ TEST(CanvasText, TextRectAndClipRegionLimitTheText) {
 }
 
 TEST(CanvasText, TextInAPathBecomesFigures) {
-  REQUIRE_TEXT();
   TBitmap b(150, 50);
   TCanvas& c = b.Canvas();
   c.Font.Size = 24;
@@ -131,7 +104,6 @@ TEST(CanvasText, TextInAPathBecomesFigures) {
 }
 
 TEST(CanvasText, TextBoxMeasuresWrapsAndAligns) {
-  REQUIRE_TEXT();
   TBitmap b(300, 200);
   TCanvas& c = b.Canvas();
   c.Font.Size = 12;

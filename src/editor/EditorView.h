@@ -1,0 +1,29 @@
+#pragma once
+// IEditorView: how the editor tells its window what to show. The editor
+// never opens a window; the window (or a recording stand-in) follows
+// these calls.
+#include <string>
+
+#include "core/Types.h"
+
+namespace kroma {
+
+class IEditorView {
+ public:
+  virtual ~IEditorView() = default;
+  // Pixels inside `r` (image coordinates) changed.
+  virtual void InvalidateImage(const TRect& r) = 0;
+  // The image was replaced or resized: show all of it at its new size.
+  virtual void ImageReplaced() = 0;
+  // Text of status bar panel 0..3.
+  virtual void SetStatusText(int panel, const std::string& text) = 0;
+  // A tool-bar button ("setshape", "setwidth", ...) shows the image of the
+  // command it last ran and the command's caption as its hint.
+  virtual void SetToolButton(const std::string& button, const std::string& commandId) = 0;
+  // Opens the help at a topic.
+  virtual void ShowHelp(const std::string& file, const std::string& topic) = 0;
+  // The editor asks its window to close (File > Exit).
+  virtual void RequestClose() = 0;
+};
+
+}  // namespace kroma

@@ -1,0 +1,383 @@
+#include "ui/MainWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "core/Bitmap.h"
+#include "editor/Commands.h"
+#include "editor/KromaF.h"
+#include "editor/Modules.h"
+#include "ui/Icons.h"
+#include "ui/ImageWidget.h"
+#include "ui/QtPorts.h"
+
+namespace kroma {
+namespace {
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// The menu bar's order; roots it does not name come before Help.
+constexpr std::array<std::string_view, 8> kRootOrder = {"File",    "Edit",    "View",    "Image",
+                                                       "Range",   "Options", "Gadgets", "Help"};
+
+std::size_t RootRank(const std::string& root) {
+  std::string caption = CaptionOf(root);
+  auto it = std::find(kRootOrder.begin(), kRootOrder.end(), caption);
+  if (it == kRootOrder.end()) return kRootOrder.size() - 1;  // before Help (stable sort keeps Help last)
+  return static_cast<std::size_t>(it - kRootOrder.begin());
+}
+
+// The tool bar, left to right: drop-down buttons with their menus, then
+// the plain buttons. A button whose command no module provides yet is
+// shown disabled.
+struct TToolSlot {
+  const char* name;
+  const char* menuRoot;      // drop-down menu, or nullptr
+  const char* commandId;     // click command, or nullptr
+  const char* startCommand;  // whose image the button shows at start
+  const char* hint;
+};
+constexpr std::array kToolSlots = {
+    TToolSlot{"setshape", "@shapes", nullptr, "Line1Click", "Line"},
+    TToolSlot{"setbrushstyle", "@brushstyle", nullptr, "BrushClear1Click", "Brush style"},
+    TToolSlot{"setwidth", "@linewidth", nullptr, "N1pixel1Click", "Line width"},
+    TToolSlot{"setpenmode", "@penmodes", nullptr, "PenCopy1Click", "Pen mode"},
+    TToolSlot{"selectcopy", "@copymodes", "selectcopyClick", "Paste1Click", "Copy Selection"},
+    TToolSlot{"seteffects", "@effects", nullptr, nullptr, "Effects"},
+    TToolSlot{"btnturn", nullptr, "btnturnClick", nullptr, "Turn"},
+    TToolSlot{"ToolButton2", nullptr, "ToolButton2Click", nullptr, "Select Range"},
+    TToolSlot{"ToolButton5", nullptr, "ToolButton5Click", nullptr, "Pick Brush"},
+    TToolSlot{"Floodfill1", nullptr, "Floodfill1Click", nullptr, "Floodfill"},
+    TToolSlot{"ToolButton14", nullptr, "ToolButton14Click", nullptr, "FloodFill Range"},
+    TToolSlot{"ToolButton12", nullptr, "ToolButton12Click", nullptr, "Clear Image"},
+    TToolSlot{"goUndo", nullptr, "goUndoClick", nullptr, "Undo"},
+};
+
+// Status panels and their widths.
+constexpr std::array<int, 4> kPanelWidths = {150, 100, 200, 200};
+
+QFrame* Placeholder(const char* name, const QString& text, int height) {
+  auto* frame = new QFrame;
+  frame->setObjectName(name);
+  frame->setFrameShape(QFrame::StyledPanel);
+  frame->setMinimumHeight(height);
+  auto* layout = new QVBoxLayout(frame);
+  auto* label = new QLabel(text);
+  label->setAlignment(Qt::AlignCenter);
+  label->setEnabled(false);
+  layout->addWidget(label);
+  return frame;
+}
+
+}  // namespace
+
+TMainWindow::TMainWindow(TAppPaths paths, IPrompts* prompts) {
+  if (!prompts) {
+    ownPrompts_ = std::make_unique<TQtPrompts>(this);
+    prompts = ownPrompts_.get();
+  }
+  prompts_ = prompts;
+  desktop_ = std::make_unique<TQtDesktop>([this](TPoint p) { return image_->mapToGlobal(QPoint(p.x, p.y)); });
+  editor_ = std::make_unique<TKromaF>(*prompts_, *desktop_, *this, std::move(paths));
+
+  setWindowTitle(Q(kAppTitle));
+  BuildCentral();
+  BuildMenus();
+  BuildToolBar();
+  BuildStatusBar();
+  editor_->FormCreate();
+  RefreshActions();
+}
+
+TMainWindow::~TMainWindow() {
+  delete help_;
+}
+
+void TMainWindow::BuildCentral() {
+  image_ = new TImageWidget(*editor_, [this](const std::exception& e) { ShowError(e); });
+  scrollBox_ = new QScrollArea;
+  scrollBox_->setObjectName("ScrollBox1");
+  scrollBox_->setBackgroundRole(QPalette::Dark);
+  scrollBox_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  scrollBox_->setWidget(image_);
+
+  auto* side = new QWidget;
+  side->setFixedWidth(150);
+  auto* sideLayout = new QVBoxLayout(side);
+  sideLayout->setContentsMargins(4, 4, 4, 4);
+  sideLayout->addWidget(Placeholder("colorlist", tr("Colour list"), 240), 3);
+  sideLayout->addWidget(Placeholder("gamma", tr("Colour picker"), 160), 2);
+
+  auto* central = new QWidget;
+  auto* layout = new QHBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(side);
+  layout->addWidget(scrollBox_, 1);
+  setCentralWidget(central);
+}
+
+QMenu* TMainWindow::MenuFor(const std::vector<std::string>& parts) {
+  std::string key;
+  QMenu* menu = nullptr;
+  for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+    key += (i ? "/" : "") + parts[i];
+    auto it = menus_.find(key);
+    if (it != menus_.end()) {
+      menu = it->second;
+      continue;
+    }
+    QMenu* created = nullptr;
+    if (i == 0) {
+      created = parts[0].front() == '@' ? new QMenu(this) : menuBar()->addMenu(Q(parts[0]));
+    } else {
+      created = menu->addMenu(Q(parts[i]));
+    }
+    created->setObjectName(Q(key));
+    connect(created, &QMenu::aboutToShow, this, [this] { RefreshActions(); });
+    menus_[key] = created;
+    menu = created;
+  }
+  return menu;
+}
+
+void TMainWindow::BuildMenus() {
+  const auto& rows = EditorCommands().Rows();
+  // Menu bar roots first, in their order.
+  std::vector<std::string> roots;
+  for (const TCommand& c : rows) {
+    std::string root = SplitPath(c.Path).front();
+    if (root.front() != '@' && std::find(roots.begin(), roots.end(), root) == roots.end()) roots.push_back(root);
+  }
+  std::stable_sort(roots.begin(), roots.end(),
+                   [](const std::string& a, const std::string& b) { return RootRank(a) < RootRank(b); });
+  for (const std::string& root : roots) MenuFor({root, ""});
+
+  for (const TCommand& c : rows) {
+    std::vector<std::string> parts = SplitPath(c.Path);
+    if (parts.size() < 2) continue;
+    QMenu* menu = MenuFor(parts);
+    if (c.SeparatorBefore && !menu->isEmpty()) menu->addSeparator();
+    QAction* action = menu->addAction(Q(parts.back()));
+    action->setObjectName(Q(c.Id));
+    if (!c.Shortcut.empty()) {
+      action->setShortcut(QKeySequence(Q(c.Shortcut)));
+      if (parts.front().front() == '@') addAction(action);  // drop-down menus are not in the menu bar
+    }
+    action->setCheckable(static_cast<bool>(c.Checked));
+    std::string id = c.Id;
+    connect(action, &QAction::triggered, this, [this, id] { Run(id); });
+    actions_.emplace_back(action, &c);
+  }
+}
+
+void TMainWindow::BuildToolBar() {
+  QToolBar* bar = addToolBar(tr("Tools"));
+  bar->setObjectName("ToolBar1");
+  bar->setMovable(false);
+  bar->setIconSize(QSize(24, 24));
+  std::vector<std::string> placed;
+  auto addButton = [&](const TToolSlot& slot) {
+    auto* button = new QToolButton;
+    button->setObjectName(slot.name);
+    QAction* action = slot.commandId ? CommandAction(slot.commandId) : nullptr;
+    auto menu = slot.menuRoot ? menus_.find(slot.menuRoot) : menus_.end();
+    if (action && menu == menus_.end()) {
+      button->setDefaultAction(action);  // a plain button runs its command
+    } else if (menu != menus_.end()) {
+      button->setMenu(menu->second);
+      if (action) {
+        button->setPopupMode(QToolButton::MenuButtonPopup);
+        connect(button, &QToolButton::clicked, action, &QAction::trigger);
+      } else {
+        button->setPopupMode(QToolButton::InstantPopup);
+      }
+    } else {
+      button->setEnabled(false);  // its command is not there yet
+    }
+    std::string shown = slot.startCommand ? slot.startCommand : (slot.commandId ? slot.commandId : slot.name);
+    button->setIcon(CommandIcon(shown, slot.hint));
+    button->setToolTip(tr(slot.hint));
+    bar->addWidget(button);
+    buttons_[slot.name] = button;
+    if (slot.commandId) placed.push_back(slot.commandId);
+  };
+  for (std::size_t i = 0; i < kToolSlots.size(); ++i) {
+    if (i == 6) bar->addSeparator();
+    addButton(kToolSlots[i]);
+  }
+  // Tool-bar commands that the slots above do not name go at the end.
+  for (const TCommand& c : EditorCommands().Rows()) {
+    if (c.Path.rfind("@toolbar/", 0) != 0) continue;
+    if (std::find(placed.begin(), placed.end(), c.Id) != placed.end()) continue;
+    std::string caption = CaptionOf(c.Path);
+    auto* button = new QToolButton;
+    button->setObjectName(Q(c.Id));
+    button->setDefaultAction(CommandAction(c.Id));
+    button->setIcon(CommandIcon(c.Id, caption));
+    bar->addWidget(button);
+    buttons_[c.Id] = button;
+  }
+}
+
+void TMainWindow::BuildStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName("StatusBar1");
+  bar->setSizeGripEnabled(true);
+  for (std::size_t i = 0; i < panels_.size(); ++i) {
+    auto* label = new QLabel;
+    label->setObjectName(QString("panel%1").arg(i));
+    label->setFixedWidth(kPanelWidths[i]);
+    label->setFrameShape(QFrame::StyledPanel);
+    bar->addWidget(label);
+    panels_[i] = label;
+  }
+}
+
+QAction* TMainWindow::CommandAction(const std::string& id) const {
+  for (const auto& [action, command] : actions_)
+    if (command->Id == id) return action;
+  return nullptr;
+}
+
+QToolButton* TMainWindow::ToolButton(const std::string& name) const {
+  auto it = buttons_.find(name);
+  return it == buttons_.end() ? nullptr : it->second;
+}
+
+void TMainWindow::Run(const std::string& commandId) {
+  try {
+    RunCommand(*editor_, commandId);
+  } catch (const std::exception& e) {
+    ShowError(e);
+  }
+  RefreshActions();
+}
+
+void TMainWindow::RefreshActions() {
+  for (const auto& [action, command] : actions_) {
+    if (command->Checked) action->setChecked(command->Checked(*editor_));
+    if (command->Enabled) action->setEnabled(command->Enabled(*editor_));
+  }
+}
+
+void TMainWindow::ShowError(const std::exception& e) { prompts_->ShowMessage(e.what()); }
+
+void TMainWindow::ShowAsPlaced() {
+  const TWindowPlacement& p = editor_->StartPlacement();
+  switch (p.State) {
+    case TWindowState::Maximized:
+      // Without a window manager "maximised" means nothing: fill the screen.
+      if (QScreen* s = screen()) setGeometry(s->availableGeometry());
+      showMaximized();
+      return;
+    case TWindowState::Normal:
+      // A settings file may hold anything: keep the window on a sane scale.
+      resize(std::clamp(p.Width, 200, 16384), std::clamp(p.Height, 150, 16384));
+      move(std::clamp(p.Left, -16384, 16384), std::clamp(p.Top, -16384, 16384));
+      show();
+      return;
+    case TWindowState::AsDesigned:
+    case TWindowState::Minimized:
+      resize(900, 650);
+      show();
+      return;
+  }
+}
+
+TWindowPlacement TMainWindow::CurrentPlacement() const {
+  TWindowPlacement p;
+  if (isMinimized()) {
+    p.State = TWindowState::Minimized;
+  } else if (isMaximized()) {
+    p.State = TWindowState::Maximized;
+  } else {
+    p.State = TWindowState::Normal;
+    p.Left = pos().x();
+    p.Top = pos().y();
+    p.Width = width();
+    p.Height = height();
+  }
+  return p;
+}
+
+void TMainWindow::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (shown_) return;
+  shown_ = true;
+  try {
+    editor_->FormShow();
+  } catch (const std::exception& e) {
+    ShowError(e);
+  }
+}
+
+void TMainWindow::closeEvent(QCloseEvent* event) {
+  if (!closed_) {
+    closed_ = true;
+    desktop_->StopTimer();
+    try {
+      editor_->FormClose(CurrentPlacement());
+    } catch (const std::exception& e) {
+      ShowError(e);
+    }
+    if (help_) help_->close();
+  }
+  event->accept();
+}
+
+void TMainWindow::InvalidateImage(const TRect& r) {
+  image_->update(QRect(r.Left, r.Top, static_cast<int>(r.Width()), static_cast<int>(r.Height())));
+}
+
+void TMainWindow::ImageReplaced() { image_->FollowImageSize(); }
+
+void TMainWindow::SetStatusText(int panel, const std::string& text) {
+  if (panel >= 0 && panel < static_cast<int>(panels_.size())) panels_[static_cast<std::size_t>(panel)]->setText(Q(text));
+}
+
+void TMainWindow::SetToolButton(const std::string& button, const std::string& commandId) {
+  QToolButton* b = ToolButton(button);
+  const TCommand* command = EditorCommands().Find(commandId);
+  if (!b || !command) return;
+  std::string caption = CaptionOf(command->Path);
+  b->setIcon(CommandIcon(commandId, caption));
+  b->setToolTip(Q(caption));
+}
+
+void TMainWindow::ShowHelp(const std::string& file, const std::string&) {
+  QFile source(Q(file));
+  if (!source.open(QIODevice::ReadOnly)) {
+    prompts_->ShowMessage("The help file \"" + file + "\" cannot be opened.");
+    return;
+  }
+  if (!help_) {
+    auto* browser = new QTextBrowser;
+    browser->setObjectName("help");
+    browser->setOpenExternalLinks(true);
+    browser->setWindowTitle(Q(kAppTitle) + " - " + tr("Help"));
+    browser->resize(720, 640);
+    help_ = browser;
+  }
+  static_cast<QTextBrowser*>(help_)->setMarkdown(QString::fromUtf8(source.readAll()));
+  help_->show();
+  help_->raise();
+}
+
+void TMainWindow::RequestClose() { close(); }
+
+}  // namespace kroma

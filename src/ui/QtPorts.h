@@ -1,0 +1,50 @@
+#pragma once
+// The editor's ports on a real desktop: Qt dialogs for the prompts, and
+// the clipboard, a QTimer, the cursor and the screen for the desktop.
+#include <QElapsedTimer>
+#include <QPoint>
+#include <QTimer>
+#include <functional>
+
+#include "editor/Desktop.h"
+#include "editor/Prompts.h"
+
+class QWidget;
+
+namespace kroma {
+
+class TQtPrompts : public IPrompts {
+ public:
+  explicit TQtPrompts(QWidget* parent) : parent_(parent) {}
+  std::string InputBox(const std::string& caption, const std::string& prompt, const std::string& defaultText) override;
+  void ShowMessage(const std::string& text) override;
+  bool AskYesNo(const std::string& text) override;
+  bool ChooseOpenFile(const TFileChoice& choice, std::string& path) override;
+  bool ChooseSaveFile(const TFileChoice& choice, std::string& path) override;
+  bool ChooseColor(TColor& color) override;
+  bool ChooseFont(TFont& font) override;
+
+ private:
+  QWidget* parent_;
+};
+
+class TQtDesktop : public IDesktop {
+ public:
+  // `toScreen` maps an image point to a global screen position.
+  explicit TQtDesktop(std::function<QPoint(TPoint)> toScreen);
+  bool GetClipboardImage(TBitmap& image) override;
+  void SetClipboardImage(const TBitmap& image) override;
+  void StartTimer(int intervalMs, std::function<void()> onTick) override;
+  void StopTimer() override;
+  std::uint32_t TickCount() override;
+  void WarpCursor(TPoint imagePoint) override;
+  bool GrabScreen(TBitmap& screen) override;
+
+ private:
+  std::function<QPoint(TPoint)> toScreen_;
+  QTimer timer_;
+  QMetaObject::Connection tick_;
+  QElapsedTimer clock_;
+};
+
+}  // namespace kroma

@@ -1,0 +1,80 @@
+#include "EditorFixture.h"
+#include "core/Canvas.h"
+#include "editor/Commands.h"
+
+namespace kroma::test {
+namespace {
+
+using StageToolsTest = EditorTest;
+
+// A drag and two clicks make a chord; the next press starts a new one.
+TEST_F(StageToolsTest, ChordTakesADragAndTwoClicks) {
+  RunCommand(F(), "Chord1Click");
+  Press(20, 20);
+  Move(100, 80);
+  Release(100, 80);
+  EXPECT_EQ(F().FToolKey, "chord1");
+  EXPECT_GT(CountColor(Image(), clBlack), 0) << "the ellipse of the drag shows";
+  Press(100, 50);
+  Release(100, 50);
+  EXPECT_EQ(F().FToolKey, "chord2");
+  Press(20, 50);
+  Release(20, 50);
+  EXPECT_EQ(F().FToolKey, "chord3");
+  // The chord between the right and left ends of the ellipse's middle row
+  // is its upper half: the lower half of the ellipse's outline is gone.
+  EXPECT_EQ(Image().GetPixel(60, 79), clWhite);
+  EXPECT_EQ(Image().GetPixel(60, 20), clBlack);
+
+  Press(5, 5);
+  EXPECT_EQ(F().FToolKey, "chord") << "the fourth press starts a new chord";
+}
+
+TEST_F(StageToolsTest, BezierStagesEndWithTheFinalCurve) {
+  RunCommand(F(), "Bezier1Click");
+  Drag({10, 100}, {200, 100});
+  EXPECT_EQ(F().FToolKey, "bezier1");
+  EXPECT_EQ(Image().GetPixel(100, 100), clBlack) << "the first drag shows a straight curve";
+  Drag({60, 20}, {60, 20});
+  EXPECT_EQ(F().FToolKey, "bezier2");
+  EXPECT_EQ(Image().GetPixel(100, 100), clWhite) << "control 1 lifted the curve";
+  Drag({150, 20}, {150, 20});
+  EXPECT_EQ(F().FToolKey, "bezier");
+  EXPECT_EQ(F().FBezierPoints[1], (TPoint{60, 20}));
+  EXPECT_EQ(F().FBezierPoints[2], (TPoint{150, 20}));
+  EXPECT_GT(CountColor(Image(), clBlack), 150);
+}
+
+TEST_F(StageToolsTest, PolylineKeepsOneVertexPerClickUpToAHundred) {
+  RunCommand(F(), "PolyLine1Click");
+  Press(10, 10);
+  Release(10, 10);
+  EXPECT_EQ(F().FPolyCount, 1);
+  EXPECT_TRUE(F().FMouseDown) << "the poly tools keep the gesture across releases";
+  Move(30, 10, 0);
+  EXPECT_EQ(Image().GetPixel(20, 10), clBlack) << "the next segment follows the pointer";
+  for (int i = 0; i < 120; ++i) {
+    Press(20 + i, 30);
+    Release(20 + i, 30);
+  }
+  EXPECT_EQ(F().FPolyCount, 100);
+  EXPECT_EQ(F().FPolyPoints[100], (TPoint{139, 30})) << "the last slot takes each further vertex";
+  Press(0, 0, 0, mbRight);
+  EXPECT_EQ(F().FPolyCount, 0);
+  EXPECT_FALSE(F().FMouseDown);
+}
+
+TEST_F(StageToolsTest, SkewRectangleIsAParallelogram) {
+  RunCommand(F(), "SkewRectangle1Click");
+  Drag({20, 20}, {80, 20});
+  EXPECT_EQ(F().FToolKey, "skewrect1");
+  Drag({90, 60}, {90, 60});
+  EXPECT_EQ(F().FToolKey, "skewrect2");
+  EXPECT_EQ(F().FCorners[3], (TPoint{30, 60}));  // P2 + P0 - P1
+  EXPECT_EQ(Image().GetPixel(25, 40), clBlack);  // on the side P3-P0
+  Press(1, 1);
+  EXPECT_EQ(F().FToolKey, "skewrect");
+}
+
+}  // namespace
+}  // namespace kroma::test
