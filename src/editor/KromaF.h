@@ -112,6 +112,7 @@ class TKromaF {
   std::string FAppFolder;  // folder of the executable, ending in '/'
   std::string FHelpFile;
   std::string FLastFile;
+  bool FGifTransparent = false;  // Options > GIF Image > Transparent
 
   // ---- Tool key and gesture state ----
   std::string FToolKey = "line";

@@ -11,6 +11,7 @@ struct TEditorModules {
 
   TEditorModules() {
     RegisterToolCommands(Commands);
+    RegisterFileCommands(Commands);  // Open and Save As head the File menu
     RegisterSettingsCommands(Commands);
     RegisterLineTools(Steps);
     RegisterStageTools(Steps);
