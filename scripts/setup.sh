@@ -11,6 +11,7 @@ packages=(
   fonts-liberation2 fonts-dejavu-core
   googletest libbenchmark-dev
   libxml2-dev libpugixml-dev  # reference XML parsers for tests and benchmarks
+  libtiff-tools  # tiffinfo reads back the TIFF files the tests write
 )
 # Extra packages a caller may ask for (the test target needs a virtual display).
 packages+=("$@")

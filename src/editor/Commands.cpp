@@ -32,7 +32,12 @@ void RunCommand(TKromaF& editor, std::string_view id) {
     TKromaF& editor;
     ~Flush() { editor.FlushChanges(); }
   } flush{editor};
+  if (!command->KeepsPixelFormat) editor.WidenImageTo24();
   command->Run(editor);
+}
+
+void TCommandTable::MarkAllKeepPixelFormat() {
+  for (TCommand& row : rows_) row.KeepsPixelFormat = true;
 }
 
 std::vector<std::string> SplitPath(std::string_view path) {

@@ -28,6 +28,10 @@ struct TCommand {
   // Empty: always enabled.
   std::function<bool(const TKromaF&)> Enabled;
   bool SeparatorBefore = false;
+  // Commands that only choose tools or settings, or read and write files,
+  // leave the work image in its pixel format; every other command gets a
+  // 24-bit image (a palette BMP opens in its own format).
+  bool KeepsPixelFormat = false;
 };
 
 class TCommandTable {
@@ -38,6 +42,8 @@ class TCommandTable {
   // nullptr when no row has this id.
   const TCommand* Find(std::string_view id) const;
   const std::vector<TCommand>& Rows() const { return rows_; }
+  // Marks every row added so far as keeping the image's pixel format.
+  void MarkAllKeepPixelFormat();
 
  private:
   std::vector<TCommand> rows_;

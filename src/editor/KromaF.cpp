@@ -141,6 +141,10 @@ void TKromaF::ImageChanged(const TRect& r) {
   if (!changed.IsEmpty()) View.InvalidateImage(changed);
 }
 
+void TKromaF::WidenImageTo24() {
+  if (FImage.PixelFormat() != pf24bit) FImage.SetPixelFormat(pf24bit);
+}
+
 void TKromaF::ImageReplaced() {
   Canvas().ResetChanged();
   View.ImageReplaced();

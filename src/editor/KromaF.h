@@ -72,6 +72,9 @@ class TKromaF {
   void FlushChanges();
   // The image was replaced or resized: the view shows all of it.
   void ImageReplaced();
+  // Tools and pixel commands work on 24-bit rows: a work image in another
+  // format (a palette BMP opens in its own) is widened, colours unchanged.
+  void WidenImageTo24();
 
   // ---- Undo ring ----
   void PushImage();
@@ -142,6 +145,7 @@ class TKromaF {
   std::string FAppFolder;  // folder of the executable, ending in '/'
   std::string FHelpFile;
   std::string FLastFile;
+  bool FGifTransparent = false;  // Options > GIF Image > Transparent
 
   // ---- Tool key and gesture state ----
   std::string FToolKey = "line";

@@ -11,7 +11,11 @@ struct TEditorModules {
 
   TEditorModules() {
     RegisterToolCommands(Commands);
+    RegisterFileCommands(Commands);  // Open and Save As head the File menu
     RegisterSettingsCommands(Commands);
+    // Choosing tools and settings, opening, saving and undoing work on no
+    // pixels: these rows keep a palette image's format.
+    Commands.MarkAllKeepPixelFormat();
     RegisterLineTools(Steps);
     RegisterStageTools(Steps);
     RegisterRangeCommands(Commands);

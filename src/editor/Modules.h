@@ -12,6 +12,7 @@ const TToolStepRegistry& EditorToolSteps();
 
 // The modules' registration functions.
 void RegisterSettingsCommands(TCommandTable& commands);
+void RegisterFileCommands(TCommandTable& commands);
 void RegisterToolCommands(TCommandTable& commands);
 void RegisterLineTools(TToolStepRegistry& steps);
 void RegisterStageTools(TToolStepRegistry& steps);

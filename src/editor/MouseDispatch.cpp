@@ -52,6 +52,7 @@ void TKromaF::mypaintMouseDown(TMouseButton button, TShiftState shift, int x, in
     Desktop.WarpCursor(FClonePoint);
   }
   PushImage();
+  WidenImageTo24();
   canvas.MoveTo(x, y);
   FStartPoint = FLastPoint = {x, y};
   FLineDirection = "none";

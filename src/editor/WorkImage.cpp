@@ -5,26 +5,15 @@
 #include <filesystem>
 
 #include "core/Bitmap.h"
-#include "core/BmpCodec.h"
 #include "core/Canvas.h"
 #include "core/Error.h"
 #include "editor/KromaF.h"
+#include "files/ImageFiles.h"
 
 namespace kroma {
 namespace {
 
-std::string UpperExtension(const std::string& path) {
-  std::string ext = std::filesystem::path(path).extension().string();
-  for (char& c : ext)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return ext;
-}
-
 std::string NameOnly(const std::string& path) { return std::filesystem::path(path).filename().string(); }
-
-[[noreturn]] void Unsupported(const std::string& path) {
-  throw Error("\"" + path + "\": unsupported file type \"" + std::filesystem::path(path).extension().string() + "\"");
-}
 
 // The work image lives with its undo slots and a working copy or two:
 // refuse a size whose copies would take more than half of the memory, so
@@ -43,17 +32,6 @@ void CheckWorkImageFits(int width, int height) {
 }
 
 }  // namespace
-
-// BMP only for now; the image-file library takes over here when it lands.
-void LoadImageByExtension(const std::string& path, TBitmap& target) {
-  if (UpperExtension(path) != ".BMP") Unsupported(path);
-  LoadBmpFile(path, target);
-}
-
-void SaveImageByExtension(const std::string& path, const TBitmap& bitmap) {
-  if (UpperExtension(path) != ".BMP") Unsupported(path);
-  SaveBmpFile(path, bitmap);
-}
 
 void NewWorkImage(TKromaF& editor, int width, int height) {
   if (width < 1 || height < 1)
@@ -76,18 +54,21 @@ void NewWorkImage(TKromaF& editor, int width, int height) {
 void OpenWorkImage(TKromaF& editor, const std::string& path) {
   editor.FLastFile = path;
   TBitmap loaded;
-  LoadImageByExtension(path, loaded);
+  LoadImageFile(path, loaded);
   if (loaded.Empty()) throw Error("\"" + path + "\" holds an empty image");
   CheckWorkImageFits(loaded.Width(), loaded.Height());
   editor.Image().Assign(loaded);
   editor.SetStatus(0, NameOnly(path));
   editor.ResizeUndoSlots(loaded.Width(), loaded.Height());
   editor.FRangeRect = loaded.BoundsRect();
+  // The colour panel's colours become the pen and the brush again.
+  editor.Canvas().Pen.Color = editor.gamma.FirstColor();
+  editor.Canvas().Brush.SetColor(editor.gamma.SecondColor());
   editor.ImageReplaced();
 }
 
 void SaveWorkImage(TKromaF& editor, const std::string& path) {
-  SaveImageByExtension(path, editor.Image());
+  SaveImageFile(path, editor.Image(), editor.FGifTransparent);
   editor.SetStatus(0, NameOnly(path));
 }
 
