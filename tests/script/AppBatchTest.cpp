@@ -99,10 +99,10 @@ app.newImage(40, 30);
 gfx.PenColor = '#FF0000'; gfx.Line(0, 5, 40, 5);
 app.save('out.bmp');
 var errors = [];
-for (var name of ['missing.bmp', 'broken.bmp', 'picture.png']) {
+for (var name of ['missing.bmp', 'broken.bmp', 'picture.xyz']) {
   try { app.open(name); } catch (e) { errors.push(e.message); }
 }
-try { app.save('out.png'); } catch (e) { errors.push(e.message); }
+try { app.save('out.xyz'); } catch (e) { errors.push(e.message); }
 try { app.save('no/such/folder/out.bmp'); } catch (e) { errors.push('save: ' + (e.message.length > 0)); }
 print(errors.length, gfx.Width, gfx.Height, app.pixel(3, 5));
 for (var m of errors) print(m);
@@ -114,8 +114,8 @@ for (var m of errors) print(m);
   EXPECT_NE(lines[1].find("open: "), std::string::npos) << lines[1];
   EXPECT_NE(lines[1].find("missing.bmp"), std::string::npos) << lines[1];
   EXPECT_NE(lines[2].find("open: "), std::string::npos) << lines[2];
-  EXPECT_NE(lines[3].find("unsupported file type \".png\""), std::string::npos) << lines[3];
-  EXPECT_NE(lines[4].find("save: "), std::string::npos) << lines[4];
+  EXPECT_NE(lines[3].find("open: Cannot open \"picture.xyz\""), std::string::npos) << lines[3];
+  EXPECT_NE(lines[4].find("save: Cannot save \"out.xyz\""), std::string::npos) << lines[4];
   EXPECT_EQ(lines[5], "save: true");
 
   TBitmap saved;
