@@ -14,6 +14,9 @@ struct TEditorModules {
     RegisterSettingsCommands(Commands);
     RegisterLineTools(Steps);
     RegisterStageTools(Steps);
+    RegisterCurveTools(Steps);
+    RegisterPolyTools(Steps);
+    RegisterAreaShapes(Steps);
   }
 };
 

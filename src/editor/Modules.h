@@ -15,5 +15,8 @@ void RegisterSettingsCommands(TCommandTable& commands);
 void RegisterToolCommands(TCommandTable& commands);
 void RegisterLineTools(TToolStepRegistry& steps);
 void RegisterStageTools(TToolStepRegistry& steps);
+void RegisterCurveTools(TToolStepRegistry& steps);
+void RegisterPolyTools(TToolStepRegistry& steps);
+void RegisterAreaShapes(TToolStepRegistry& steps);
 
 }  // namespace kroma
