@@ -170,6 +170,9 @@ TEST_F(AreaShapesTest, BorderFillsTheFourEdges) {
   RunCommand(F(), "Border1Click");
   Press(10, 10);
   Move(25, 25);
+  int dots = 0;
+  for (int x = 10; x < 25; ++x) dots += Image().GetPixel(x, 10) == clBlack;
+  EXPECT_TRUE(dots >= 6 && dots <= 9) << dots << " of 15: the band's top edge is dotted, 3 on and 3 off";
   Move(30, 20);
   Release(30, 20);
   TBitmap expected = WhiteImage();

@@ -1,6 +1,8 @@
 #include <climits>
 #include <cmath>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "EditorFixture.h"
 #include "core/Canvas.h"
@@ -50,12 +52,16 @@ TEST_F(ShapeLimitsTest, OutOfRangeOptionsDrawAsTheNearestAcceptedValue) {
 }
 
 // Gestures across the whole int range neither overflow nor take long:
-// every tool of the Lines and 2D Shapes menus, every stage.
+// every tool of the Lines and 2D Shapes menus, every stage. The bands
+// reach the whole image, the flood fill has nothing to start from, the
+// spirograph's radii are too large.
 TEST_F(ShapeLimitsTest, GesturesAtTheEndsOfTheIntRange) {
   for (const TToolKeyInfo& info : ToolKeys()) {
     if (info.Path.empty() || (info.Family != TToolFamily::Lines && info.Family != TToolFamily::AreaShapes)) continue;
-    SCOPED_TRACE(info.Key);
+    const std::string key(info.Key);
+    SCOPED_TRACE(key);
     Restart();
+    prompts.ClearLog();
     RunCommand(F(), info.Command);
     F().FShapeCount = 25;
     F().Canvas().Brush.SetColor(clYellow);
@@ -65,7 +71,15 @@ TEST_F(ShapeLimitsTest, GesturesAtTheEndsOfTheIntRange) {
       Move(INT_MAX, INT_MAX, ssLeft | ssCtrl | ssShift);
       Release(INT_MAX, INT_MAX);
     }
-    Press(INT_MAX, INT_MIN, 0, mbRight);
+    Press(INT_MAX, INT_MIN, ssAlt, mbRight);
+    EXPECT_FALSE(F().FMouseDown);
+    if (key == "bars" || key == "border") {
+      EXPECT_EQ(CountColor(Image(), clYellow), 256 * 256);
+    } else if (key == "floodfill") {
+      EXPECT_EQ(CountColor(Image(), clWhite), 256 * 256);
+    } else if (key == "spiro") {
+      EXPECT_EQ(prompts.Messages(), std::vector<std::string>(3, "sum of radi to large"));
+    }
   }
 }
 
