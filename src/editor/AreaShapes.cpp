@@ -1,8 +1,8 @@
 // The outlined and filled figures of the 2D Shapes menu that need no
 // stages: rectangles, rounded rectangles and ellipses with concentric
 // copies, stars and regular polygons, the maze, bars, borders and the
-// flood fill. (Chord, pie, skew rectangle, triangle and polygon are stage
-// tools, editor/StageTools.cpp.)
+// flood fill. (Chord, pie, skew rectangle and triangle are stage tools,
+// editor/StageTools.cpp; the polygon is in editor/PolyTools.cpp.)
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -57,24 +57,10 @@ TToolSteps ConcentricSteps(TMouseStep band) {
 
 // ---- Star ----
 
-// Star polygons {5/2}, {7/3}, {9/4}, {11/5} join every k-th vertex; other
-// counts, and every count with Options > Polygon ticked, are regular
-// polygons.
-int StarStride(int points, bool polygon) {
-  if (polygon) return 1;
-  switch (points) {
-    case 5:
-      return 2;
-    case 7:
-      return 3;
-    case 9:
-      return 4;
-    case 11:
-      return 5;
-    default:
-      return 1;
-  }
-}
+// An odd count N joins every (N - 1) / 2-th vertex: the star polygons
+// {5/2}, {7/3}, {9/4}, {11/5} (and for 3 a triangle). Even counts, and
+// every count with Options > Polygon ticked, are regular polygons.
+int StarStride(int points, bool polygon) { return polygon || points % 2 == 0 ? 1 : (points - 1) / 2; }
 
 // One star about FStartPoint with a vertex at `tip`. Each vertex is turned
 // from the previous, rounded one. The polygon fills by the alternate rule,
