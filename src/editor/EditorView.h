@@ -24,6 +24,10 @@ class IEditorView {
   virtual void ShowHelp(const std::string& file, const std::string& topic) = 0;
   // The editor asks its window to close (File > Exit).
   virtual void RequestClose() = 0;
+  // The range frame, the floating range or the colour panel may have
+  // changed: show them as the editor now holds them. Called at the end of
+  // every entry point; views without them ignore it.
+  virtual void SyncOverlays() {}
 };
 
 }  // namespace kroma

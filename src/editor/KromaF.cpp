@@ -22,7 +22,9 @@ constexpr int kPatternCellSize = 8;
 }  // namespace
 
 TKromaF::TKromaF(IPrompts& prompts, IDesktop& desktop, IEditorView& view, TAppPaths paths)
-    : Prompts(prompts), Desktop(desktop), View(view), FPaths(std::move(paths)) {}
+    : Prompts(prompts), Desktop(desktop), View(view), FPaths(std::move(paths)) {
+  gamma.Subscribe([this] { gammaChange(); });
+}
 
 TKromaF::~TKromaF() = default;
 
@@ -130,6 +132,12 @@ void TKromaF::FlushChanges() {
   TCanvas& canvas = Canvas();
   TRect changed = Intersect(canvas.Changed(), FImage.BoundsRect());
   canvas.ResetChanged();
+  if (!changed.IsEmpty()) View.InvalidateImage(changed);
+  View.SyncOverlays();
+}
+
+void TKromaF::ImageChanged(const TRect& r) {
+  TRect changed = Intersect(r, FImage.BoundsRect());
   if (!changed.IsEmpty()) View.InvalidateImage(changed);
 }
 

@@ -17,8 +17,10 @@
 #include "core/Bitmap.h"
 #include "core/Canvas.h"
 #include "core/Types.h"
+#include "editor/ColorPanel.h"
 #include "editor/Mouse.h"
 #include "editor/Settings.h"
+#include "editor/ranges/RangeState.h"
 
 namespace kroma {
 
@@ -102,6 +104,34 @@ class TKromaF {
                        std::string_view caption = kPromptCaption);
   // Tool selection from the shapes drop-down: key, then the button image.
   void SelectShape(std::string_view key, const std::string& commandId);
+  // Pixels written through rows rather than the canvas are reported here,
+  // so the view repaints them.
+  void ImageChanged(const TRect& r);
+
+  // ---- Range and clip (editor/ranges/RangeClip.cpp) ----
+  // The range is FRangeRect as dragged; the pixels it covers are
+  // RangeArea (editor/ranges/RangeArea.h). These throw Error for a range
+  // that covers no pixel of the image.
+  // clip := the size of the range, filled with `color`; the colour stays
+  // the brush of clip's canvas (the pattern of copy modes that use one).
+  void setclip(TColor color);
+  // clip := the range of the image, combined with what clip holds by
+  // FClipCopyMode; 24-bit afterwards.
+  void copyclip();
+  // Draws clip on the image at the range's top-left corner, with the
+  // canvas copy mode.
+  void pasteclip();
+  // Copies each row of clip's upper half over its mirror row below.
+  void clipmirror();
+  // The range becomes the whole image and clip a copy of it.
+  void ClipWholeImage();
+  // clip := a cmSrcCopy copy of `rect` (normalised, not clipped: parts
+  // outside the image are white).
+  void CopyRectToClip(const TRect& rect);
+
+  // ---- Colour panel (editor/ColorPanelModel.cpp) ----
+  // gamma's listener: pen := first colour, brush and airbrush := second.
+  void gammaChange();
 
   IPrompts& Prompts;
   IDesktop& Desktop;
@@ -152,8 +182,14 @@ class TKromaF {
   TBitmap clip;
   TCopyMode FClipCopyMode = cmSrcCopy;
   std::string FPasteKey = "paste";
+  TRangeFrame selector;
+  TFloatingRange FloatImage1;
   TBitmap FZoomSource;
   TRect FZoomRect{0, 0, 50, 50};
+
+  // ---- Colours ----
+  TColorPanel gamma{clBlack, clWhite};
+  TColor FAirBrushColor = clWhite;
 
   // ---- Pattern store ----
   TBitmap FPatterns;

@@ -17,6 +17,9 @@ struct TEditorModules {
     RegisterCurveTools(Steps);
     RegisterPolyTools(Steps);
     RegisterAreaShapes(Steps);
+    RegisterRangeCommands(Commands);
+    RegisterRangeTools(Steps);
+    RegisterColorBrushes(Steps);
   }
 };
 

@@ -18,5 +18,8 @@ void RegisterStageTools(TToolStepRegistry& steps);
 void RegisterCurveTools(TToolStepRegistry& steps);
 void RegisterPolyTools(TToolStepRegistry& steps);
 void RegisterAreaShapes(TToolStepRegistry& steps);
+void RegisterRangeCommands(TCommandTable& commands);
+void RegisterRangeTools(TToolStepRegistry& steps);
+void RegisterColorBrushes(TToolStepRegistry& steps);
 
 }  // namespace kroma

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -21,9 +22,12 @@
 #include "editor/Commands.h"
 #include "editor/KromaF.h"
 #include "editor/Modules.h"
+#include "ui/ColorListWidget.h"
+#include "ui/GammaPanel.h"
 #include "ui/Icons.h"
 #include "ui/ImageWidget.h"
 #include "ui/QtPorts.h"
+#include "ui/RangeOverlays.h"
 
 namespace kroma {
 namespace {
@@ -62,26 +66,13 @@ constexpr std::array kToolSlots = {
     TToolSlot{"ToolButton2", nullptr, "ToolButton2Click", nullptr, "Select Range"},
     TToolSlot{"ToolButton5", nullptr, "ToolButton5Click", nullptr, "Pick Brush"},
     TToolSlot{"Floodfill1", nullptr, "Floodfill1Click", nullptr, "Floodfill"},
-    TToolSlot{"ToolButton14", nullptr, "ToolButton14Click", nullptr, "FloodFill Range"},
+    TToolSlot{"ToolButton14", "@floodrange", "ToolButton14Click", "ToolButton14Click", "FloodFill Range"},
     TToolSlot{"ToolButton12", nullptr, "ToolButton12Click", nullptr, "Clear Image"},
     TToolSlot{"goUndo", nullptr, "goUndoClick", nullptr, "Undo"},
 };
 
 // Status panels and their widths.
 constexpr std::array<int, 4> kPanelWidths = {150, 100, 200, 200};
-
-QFrame* Placeholder(const char* name, const QString& text, int height) {
-  auto* frame = new QFrame;
-  frame->setObjectName(name);
-  frame->setFrameShape(QFrame::StyledPanel);
-  frame->setMinimumHeight(height);
-  auto* layout = new QVBoxLayout(frame);
-  auto* label = new QLabel(text);
-  label->setAlignment(Qt::AlignCenter);
-  label->setEnabled(false);
-  layout->addWidget(label);
-  return frame;
-}
 
 }  // namespace
 
@@ -99,6 +90,7 @@ TMainWindow::TMainWindow(TAppPaths paths, IPrompts* prompts) {
   BuildMenus();
   BuildToolBar();
   BuildStatusBar();
+  BuildOverlays();
   editor_->FormCreate();
   RefreshActions();
 }
@@ -115,12 +107,20 @@ void TMainWindow::BuildCentral() {
   scrollBox_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   scrollBox_->setWidget(image_);
 
+  // The colour list scrolls in its own page; the colour panel sits below.
   auto* side = new QWidget;
-  side->setFixedWidth(150);
+  side->setFixedWidth(124);
   auto* sideLayout = new QVBoxLayout(side);
   sideLayout->setContentsMargins(4, 4, 4, 4);
-  sideLayout->addWidget(Placeholder("colorlist", tr("Colour list"), 240), 3);
-  sideLayout->addWidget(Placeholder("gamma", tr("Colour picker"), 160), 2);
+  colorList_ = new TColorListWidget(*editor_);
+  auto* listPage = new QScrollArea;
+  listPage->setObjectName("colorlistPage");
+  listPage->setWidget(colorList_);
+  listPage->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  listPage->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+  sideLayout->addWidget(listPage, 1);
+  gamma_ = new TGammaPanel(*editor_);
+  sideLayout->addWidget(gamma_);
 
   auto* central = new QWidget;
   auto* layout = new QHBoxLayout(central);
@@ -197,7 +197,10 @@ void TMainWindow::BuildToolBar() {
     QAction* action = slot.commandId ? CommandAction(slot.commandId) : nullptr;
     auto menu = slot.menuRoot ? menus_.find(slot.menuRoot) : menus_.end();
     if (action && menu == menus_.end()) {
-      button->setDefaultAction(action);  // a plain button runs its command
+      // A plain button runs its command and shows the command's image,
+      // also after the action changes (its check mark).
+      action->setIcon(CommandIcon(slot.commandId, slot.hint));
+      button->setDefaultAction(action);
     } else if (menu != menus_.end()) {
       button->setMenu(menu->second);
       if (action) {
@@ -252,6 +255,16 @@ void TMainWindow::BuildStatusBar() {
     }
     panels_[i] = label;
   }
+}
+
+void TMainWindow::BuildOverlays() {
+  QWidget* viewport = scrollBox_->viewport();
+  frame_ = new TRangeFrameWidget(*editor_, image_, viewport);
+  auto popup = menus_.find("@imgpop");
+  float_ = new TFloatImageWidget(*editor_, image_, viewport, popup == menus_.end() ? nullptr : popup->second);
+  // They are placed through the image widget: follow it when it scrolls.
+  for (QScrollBar* bar : {scrollBox_->horizontalScrollBar(), scrollBox_->verticalScrollBar()})
+    connect(bar, &QScrollBar::valueChanged, this, [this] { SyncOverlays(); });
 }
 
 QAction* TMainWindow::CommandAction(const std::string& id) const {
@@ -385,5 +398,12 @@ void TMainWindow::ShowHelp(const std::string& file, const std::string&) {
 }
 
 void TMainWindow::RequestClose() { close(); }
+
+void TMainWindow::SyncOverlays() {
+  if (frame_) frame_->Sync();
+  if (float_) float_->Sync();
+  // Tools end themselves (Pick Brush, Select Range): the buttons follow.
+  RefreshActions();
+}
 
 }  // namespace kroma

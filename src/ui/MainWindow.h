@@ -24,6 +24,10 @@ class IPrompts;
 class TKromaF;
 class TImageWidget;
 class TQtDesktop;
+class TColorListWidget;
+class TGammaPanel;
+class TRangeFrameWidget;
+class TFloatImageWidget;
 struct TCommand;
 
 class TMainWindow : public QMainWindow, public IEditorView {
@@ -48,6 +52,7 @@ class TMainWindow : public QMainWindow, public IEditorView {
   void SetToolButton(const std::string& button, const std::string& commandId) override;
   void ShowHelp(const std::string& file, const std::string& topic) override;
   void RequestClose() override;
+  void SyncOverlays() override;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -58,6 +63,7 @@ class TMainWindow : public QMainWindow, public IEditorView {
   void BuildToolBar();
   void BuildCentral();
   void BuildStatusBar();
+  void BuildOverlays();
   QMenu* MenuFor(const std::vector<std::string>& parts);
   void Run(const std::string& commandId);
   void RefreshActions();
@@ -70,6 +76,10 @@ class TMainWindow : public QMainWindow, public IEditorView {
   std::unique_ptr<TKromaF> editor_;
   TImageWidget* image_ = nullptr;
   QScrollArea* scrollBox_ = nullptr;
+  TColorListWidget* colorList_ = nullptr;
+  TGammaPanel* gamma_ = nullptr;
+  TRangeFrameWidget* frame_ = nullptr;
+  TFloatImageWidget* float_ = nullptr;
   std::array<QLabel*, 4> panels_{};
   std::map<std::string, QMenu*> menus_;  // by path prefix, accelerators kept
   std::vector<std::pair<QAction*, const TCommand*>> actions_;
