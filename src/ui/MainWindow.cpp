@@ -22,12 +22,15 @@
 #include "editor/Commands.h"
 #include "editor/KromaF.h"
 #include "editor/Modules.h"
+#include "editor/QueuedPrompts.h"
+#include "editor/WorkImage.h"
 #include "ui/ColorListWidget.h"
 #include "ui/GammaPanel.h"
 #include "ui/Icons.h"
 #include "ui/ImageWidget.h"
 #include "ui/QtPorts.h"
 #include "ui/RangeOverlays.h"
+#include "ui/ScriptWindow.h"
 
 namespace kroma {
 namespace {
@@ -82,8 +85,9 @@ TMainWindow::TMainWindow(TAppPaths paths, IPrompts* prompts) {
     prompts = ownPrompts_.get();
   }
   prompts_ = prompts;
+  editorPrompts_ = std::make_unique<TQueuedPrompts>(*prompts_);
   desktop_ = std::make_unique<TQtDesktop>([this](TPoint p) { return image_->mapToGlobal(QPoint(p.x, p.y)); });
-  editor_ = std::make_unique<TKromaF>(*prompts_, *desktop_, *this, std::move(paths));
+  editor_ = std::make_unique<TKromaF>(*editorPrompts_, *desktop_, *this, std::move(paths));
 
   setWindowTitle(Q(kAppTitle));
   BuildCentral();
@@ -163,9 +167,15 @@ void TMainWindow::BuildMenus() {
     std::string root = SplitPath(c.Path).front();
     if (root.front() != '@' && std::find(roots.begin(), roots.end(), root) == roots.end()) roots.push_back(root);
   }
+  if (std::find(roots.begin(), roots.end(), "&View") == roots.end()) roots.push_back("&View");  // View > Script
   std::stable_sort(roots.begin(), roots.end(),
                    [](const std::string& a, const std::string& b) { return RootRank(a) < RootRank(b); });
   for (const std::string& root : roots) MenuFor({root, ""});
+  // The script window belongs to the window, not to the editor's commands.
+  QAction* script = MenuFor({"&View", ""})->addAction(tr("&Script"));
+  script->setObjectName("Script1Click");
+  script->setShortcut(QKeySequence(Qt::Key_F9));
+  connect(script, &QAction::triggered, this, [this] { ScriptWindow().ShowOver(this); });
 
   for (const TCommand& c : rows) {
     std::vector<std::string> parts = SplitPath(c.Path);
@@ -278,6 +288,22 @@ QToolButton* TMainWindow::ToolButton(const std::string& name) const {
   return it == buttons_.end() ? nullptr : it->second;
 }
 
+TScriptWindow& TMainWindow::ScriptWindow() {
+  if (!script_) {
+    IPrompts* dialogs = ownPrompts_ ? nullptr : prompts_;
+    script_ = std::make_unique<TScriptWindow>(*editor_, *editorPrompts_, dialogs, editor_->FAppFolder + "scripts");
+  }
+  return *script_;
+}
+
+void TMainWindow::OpenImage(const std::string& path) {
+  try {
+    OpenWorkImage(*editor_, path);
+  } catch (const std::exception& e) {
+    ShowError(e);
+  }
+}
+
 void TMainWindow::Run(const std::string& commandId) {
   try {
     RunCommand(*editor_, commandId);
@@ -355,6 +381,12 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
       ShowError(e);
     }
     if (help_) help_->close();
+    // Stopped and hidden, not destroyed: this may run inside a script's
+    // own call (app.command("Exit1Click")), which the script waits for.
+    if (script_) {
+      script_->cmdScriptStopClick();
+      script_->close();
+    }
   }
   event->accept();
 }

@@ -22,6 +22,8 @@ namespace kroma {
 
 class IPrompts;
 class TKromaF;
+class TQueuedPrompts;
+class TScriptWindow;
 class TImageWidget;
 class TQtDesktop;
 class TColorListWidget;
@@ -44,6 +46,10 @@ class TMainWindow : public QMainWindow, public IEditorView {
   // The QAction of a command (nullptr when the table has none).
   QAction* CommandAction(const std::string& id) const;
   QToolButton* ToolButton(const std::string& name) const;
+  // The script window (View > Script), made on first use.
+  TScriptWindow& ScriptWindow();
+  // Opens an image file as the work image; a failure is shown as a message.
+  void OpenImage(const std::string& path);
 
   // IEditorView
   void InvalidateImage(const TRect& r) override;
@@ -72,8 +78,10 @@ class TMainWindow : public QMainWindow, public IEditorView {
 
   std::unique_ptr<IPrompts> ownPrompts_;
   IPrompts* prompts_;
+  std::unique_ptr<TQueuedPrompts> editorPrompts_;  // prompts_ with the answers scripts queue
   std::unique_ptr<TQtDesktop> desktop_;
   std::unique_ptr<TKromaF> editor_;
+  std::unique_ptr<TScriptWindow> script_;  // after editor_: destroyed, its script stopped, before the editor
   TImageWidget* image_ = nullptr;
   QScrollArea* scrollBox_ = nullptr;
   TColorListWidget* colorList_ = nullptr;
