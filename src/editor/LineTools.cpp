@@ -2,20 +2,11 @@
 #include "core/Canvas.h"
 #include "editor/KromaF.h"
 #include "editor/Modules.h"
+#include "editor/RubberBands.h"
 #include "editor/ToolSteps.h"
 
 namespace kroma {
 namespace {
-
-void DrawLine(TCanvas& canvas, TPoint from, TPoint to) {
-  canvas.MoveTo(from.x, from.y);
-  canvas.LineTo(to.x, to.y);
-}
-
-void LineMove(TKromaF& f, const TMouseEvent& e) {
-  TCanvas& canvas = f.Canvas();
-  f.RubberBand(e.X, e.Y, [&canvas](TPoint from, TPoint to) { DrawLine(canvas, from, to); });
-}
 
 void LineRelease(TKromaF& f, const TMouseEvent& e) {
   TCanvas& canvas = f.Canvas();
@@ -29,7 +20,7 @@ void FreehandMove(TKromaF& f, const TMouseEvent& e) { f.Canvas().LineTo(e.X, e.Y
 }  // namespace
 
 void RegisterLineTools(TToolStepRegistry& steps) {
-  steps.Register("line", {.Move = LineMove, .Release = LineRelease});
+  steps.Register("line", {.Move = LineBand, .Release = LineRelease});
   steps.Register("freehand", {.Move = FreehandMove});
 }
 

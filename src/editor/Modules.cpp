@@ -18,6 +18,9 @@ struct TEditorModules {
     Commands.MarkAllKeepPixelFormat();
     RegisterLineTools(Steps);
     RegisterStageTools(Steps);
+    RegisterCurveTools(Steps);
+    RegisterPolyTools(Steps);
+    RegisterAreaShapes(Steps);
     RegisterRangeCommands(Commands);
     RegisterRangeTools(Steps);
     RegisterColorBrushes(Steps);

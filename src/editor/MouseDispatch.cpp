@@ -10,6 +10,7 @@
 #include "editor/Desktop.h"
 #include "editor/KromaF.h"
 #include "editor/Modules.h"
+#include "editor/PolyTools.h"
 #include "editor/ToolSteps.h"
 
 namespace kroma {
@@ -87,14 +88,8 @@ void TKromaF::mypaintMouseUp(TMouseButton button, TShiftState shift, int x, int 
 
 void TKromaF::RightClick(int x, int y, TShiftState shift) {
   TCanvas& canvas = Canvas();
-  if (FToolKey == "polygon") {
-    if (FPolyCount > 2)
-      canvas.Polygon(std::span<const TPoint>(FPolyPoints.data(), static_cast<std::size_t>(FPolyCount)));
-    FPolyCount = 0;
-    FMouseDown = false;
-  } else if (FToolKey == "polyline") {
-    FPolyCount = 0;
-    FMouseDown = false;
+  if (FToolKey == "polygon" || FToolKey == "polyline") {
+    EndPolyFigure(*this);
   } else if (FToolKey == "polybezier") {
     FBezierLock1 = FBezierLock2 = false;
     FStartPoint = FLastPoint = {x, y};

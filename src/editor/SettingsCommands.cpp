@@ -13,6 +13,7 @@
 #include "editor/Modules.h"
 #include "editor/PenModes.h"
 #include "editor/Prompts.h"
+#include "editor/ShapeHelpers.h"
 
 #ifndef KROMA_VERSION
 #define KROMA_VERSION "unknown"
@@ -175,7 +176,7 @@ void AddShapeOptions(TCommandTable& t) {
   t.Add({.Id = "LineTolerance1Click", .Path = "&Options/Line &Tolerance...", .Run = [](TKromaF& f) {
            int v = 0;
            bool ok = AskInt(f, "Enter Straight Line Tolerance (5..50)", "5", v);
-           f.FLineTolerance = (ok && v >= 5 && v <= 50) ? v : 5;
+           f.FLineTolerance = (ok && v >= kMinLineTolerance && v <= kMaxLineTolerance) ? v : 5;
          }});
   t.Add({.Id = "Polygon1Click",
          .Path = "&Options/&Polygon",
@@ -196,7 +197,7 @@ void AddShapeOptions(TCommandTable& t) {
   t.Add({.Id = "Shapes1Click", .Path = "&Options/&Shapes...", .Run = [](TKromaF& f) {
            int v = 0;
            bool ok = AskInt(f, "Number of Shapes(1..25)", "1", v);
-           f.FShapeCount = (ok && v >= 1 && v <= 25) ? v : 1;
+           f.FShapeCount = (ok && v >= kMinShapeCount && v <= kMaxShapeCount) ? v : 1;
          }});
 
   t.Add({.Id = "SpiralRight1Click",
@@ -218,7 +219,7 @@ void AddShapeOptions(TCommandTable& t) {
   t.Add({.Id = "SpiralsOther1Click", .Path = "&Options/Spi&rals/&Other...", .Run = [](TKromaF& f) {
            int v = 0;
            bool ok = AskInt(f, "Spirals (3..50)", "3", v);
-           f.FSpiralTurns = (ok && v >= 1 && v <= 50) ? v : 3;
+           f.FSpiralTurns = (ok && v >= kMinSpiralTurns && v <= kMaxSpiralTurns) ? v : 3;
          }});
 
   struct Factor {
@@ -241,10 +242,10 @@ void AddShapeOptions(TCommandTable& t) {
   t.Add({.Id = "SpiralFactorOther1Click", .Path = "&Options/Spiral&factor/&Other...", .Run = [](TKromaF& f) {
            double v = 0;
            bool ok = TryStrToFloat(f.InputBox("Spiral factor (0.1..0.99)", "0.99"), v);
-           f.FSpiralFactor = (ok && v >= 0.1 && v < 1.0) ? v : 0.99;
+           f.FSpiralFactor = (ok && v >= kMinSpiralFactor && v < 1.0) ? v : kDefaultSpiralFactor;
          }});
 
-  for (int points = 3; points <= 12; ++points) {
+  for (int points = kMinStarPoints; points <= kMaxStarPoints; ++points) {
     std::string n = std::to_string(points);
     t.Add({.Id = "StarPoints" + n + "Click",
            .Path = "&Options/Star&points/" + n,
@@ -255,7 +256,7 @@ void AddShapeOptions(TCommandTable& t) {
   t.Add({.Id = "SpiroTurns1Click", .Path = "&Options/Spiro&Graph/&Turns...", .Run = [](TKromaF& f) {
            int v = 0;
            if (!AskInt(f, "Enter Turns (1-100):", std::to_string(f.FSpiroTurns), v, "Kroma SpiroGraph")) return;
-           f.FSpiroTurns = (v >= 1 && v <= 100) ? v : 20;
+           f.FSpiroTurns = (v >= kMinSpiroTurns && v <= kMaxSpiroTurns) ? v : 20;
          }});
 }
 

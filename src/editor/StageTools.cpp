@@ -4,11 +4,15 @@
 // bands draw with pmNotXor; the last stage draws the final figure with the
 // user's pen mode unless that is pmNotXor.
 #include <array>
+#include <cstdint>
 #include <span>
 
 #include "core/Canvas.h"
 #include "editor/KromaF.h"
 #include "editor/Modules.h"
+#include "editor/RubberBands.h"
+#include "editor/ShapeHelpers.h"
+#include "editor/StageHints.h"
 #include "editor/ToolSteps.h"
 
 namespace kroma {
@@ -27,7 +31,7 @@ void BezierMove(TKromaF& f, const TMouseEvent& e) {
   DrawBezier(f);
 }
 
-void BezierRelease(TKromaF& f, const TMouseEvent&) { f.FToolKey = "bezier1"; }
+void BezierRelease(TKromaF& f, const TMouseEvent&) { EnterStage(f, "bezier1"); }
 
 // Moves control point `i` to (x, y) under the rubber band.
 void MoveControl(TKromaF& f, std::size_t i, int x, int y) {
@@ -39,22 +43,17 @@ void MoveControl(TKromaF& f, std::size_t i, int x, int y) {
 
 void Control1Step(TKromaF& f, const TMouseEvent& e) { MoveControl(f, 1, e.X, e.Y); }
 void Control2Step(TKromaF& f, const TMouseEvent& e) { MoveControl(f, 2, e.X, e.Y); }
-void Bezier1Release(TKromaF& f, const TMouseEvent&) { f.FToolKey = "bezier2"; }
+void Bezier1Release(TKromaF& f, const TMouseEvent&) { EnterStage(f, "bezier2"); }
 
 void Bezier2Release(TKromaF& f, const TMouseEvent& e) {
   f.FBezierPoints[2] = {e.X, e.Y};
   if (f.DrawsFinalFigure()) DrawBezier(f);
-  f.FToolKey = "bezier";
+  EnterStage(f, "bezier");
 }
 
 // ---- Chord, arc and pie ----
 
 enum class TArcFigure { Chord, Arc, Pie };
-
-void EllipseBand(TKromaF& f, const TMouseEvent& e) {
-  TCanvas& canvas = f.Canvas();
-  f.RubberBand(e.X, e.Y, [&canvas](TPoint a, TPoint b) { canvas.Ellipse(a.x, a.y, b.x, b.y); });
-}
 
 template <TArcFigure Figure>
 struct ArcSteps {
@@ -63,15 +62,15 @@ struct ArcSteps {
   }
   static void FirstRelease(TKromaF& f, const TMouseEvent& e) {
     f.FArcRect = {f.FStartPoint, TPoint{e.X, e.Y}};
-    f.FToolKey = std::string(Key()) + "1";
+    EnterStage(f, std::string(Key()) + "1");
   }
   static void SecondRelease(TKromaF& f, const TMouseEvent& e) {
     f.FArcStart = {e.X, e.Y};
-    f.FToolKey = std::string(Key()) + "2";
+    EnterStage(f, std::string(Key()) + "2");
   }
   static void ThirdRelease(TKromaF& f, const TMouseEvent& e) {
     f.FArcEnd = {e.X, e.Y};
-    f.FToolKey = std::string(Key()) + "3";
+    EnterStage(f, std::string(Key()) + "3");
     TCanvas& canvas = f.Canvas();
     const TPoint a = f.FArcRect[0], b = f.FArcRect[1];
     canvas.Pen.Mode = pmNotXor;
@@ -83,7 +82,7 @@ struct ArcSteps {
     if (Figure == TArcFigure::Pie) canvas.Pie(a.x, a.y, b.x, b.y, s.x, s.y, t.x, t.y);
   }
   // The press after a finished figure starts the next one.
-  static void Restart(TKromaF& f, const TMouseEvent&) { f.FToolKey = Key(); }
+  static void Restart(TKromaF& f, const TMouseEvent&) { EnterStage(f, Key()); }
 
   static void Register(TToolStepRegistry& steps) {
     std::string key = Key();
@@ -105,14 +104,6 @@ void Outline(TCanvas& canvas, std::span<const TPoint> corners) {
 void DrawSkewRect(TKromaF& f) { Outline(f.Canvas(), f.FCorners); }
 void DrawTriangle(TKromaF& f) { Outline(f.Canvas(), std::span<const TPoint>(f.FCorners.data(), 3)); }
 
-void LineBand(TKromaF& f, const TMouseEvent& e) {
-  TCanvas& canvas = f.Canvas();
-  f.RubberBand(e.X, e.Y, [&canvas](TPoint a, TPoint b) {
-    canvas.MoveTo(a.x, a.y);
-    canvas.LineTo(b.x, b.y);
-  });
-}
-
 // The first side, drawn at release unless the pen mode is pmNotXor.
 void FirstSide(TKromaF& f, const TMouseEvent& e) {
   TCanvas& canvas = f.Canvas();
@@ -124,7 +115,7 @@ void SkewRectRelease(TKromaF& f, const TMouseEvent& e) {
   FirstSide(f, e);
   TPoint p1{e.X, e.Y};
   f.FCorners = {f.FStartPoint, p1, p1, f.FStartPoint};
-  f.FToolKey = "skewrect1";
+  EnterStage(f, "skewrect1");
 }
 
 void SkewRect1Move(TKromaF& f, const TMouseEvent& e) {
@@ -132,20 +123,21 @@ void SkewRect1Move(TKromaF& f, const TMouseEvent& e) {
   DrawSkewRect(f);
   auto& p = f.FCorners;
   p[2] = {e.X, e.Y};
-  p[3] = {p[2].x + p[0].x - p[1].x, p[2].y + p[0].y - p[1].y};
+  // P3 := P2 + P0 - P1, kept in the int range for corners far outside.
+  p[3] = {ClampToInt(std::int64_t{p[2].x} + p[0].x - p[1].x), ClampToInt(std::int64_t{p[2].y} + p[0].y - p[1].y)};
   DrawSkewRect(f);
 }
 
 void SkewRect1Release(TKromaF& f, const TMouseEvent&) {
   if (f.DrawsFinalFigure()) DrawSkewRect(f);
-  f.FToolKey = "skewrect2";
+  EnterStage(f, "skewrect2");
 }
 
 void TriangleRelease(TKromaF& f, const TMouseEvent& e) {
   FirstSide(f, e);
   TPoint p1{e.X, e.Y};
   f.FCorners = {f.FStartPoint, p1, p1, TPoint{}};
-  f.FToolKey = "triangle1";
+  EnterStage(f, "triangle1");
 }
 
 void Triangle1Move(TKromaF& f, const TMouseEvent& e) {
@@ -157,24 +149,26 @@ void Triangle1Move(TKromaF& f, const TMouseEvent& e) {
 
 void Triangle1Release(TKromaF& f, const TMouseEvent&) {
   if (f.DrawsFinalFigure()) DrawTriangle(f);
-  f.FToolKey = "triangle2";
+  EnterStage(f, "triangle2");
 }
 
-void SkewRectRestart(TKromaF& f, const TMouseEvent&) { f.FToolKey = "skewrect"; }
-void TriangleRestart(TKromaF& f, const TMouseEvent&) { f.FToolKey = "triangle"; }
-
-// ---- Polygon and polyline: one vertex per click, ended by a right press ----
-
-void PolyRelease(TKromaF& f, const TMouseEvent& e) {
-  FirstSide(f, e);
-  if (f.FPolyCount == 0) {
-    f.FPolyPoints[0] = f.FStartPoint;
-    f.FPolyCount = 1;
-    return;
+// The second drag starts from the first side: the outline's first draw-away
+// (P2 still on P1) has to find exactly what is on the image. In pmNotXor
+// the first side is still the band line, which gives way to the outline;
+// then the degenerate outline is shown, so the first move removes it.
+template <void (*Draw)(TKromaF&)>
+void OutlinePress(TKromaF& f, const TMouseEvent&) {
+  TCanvas& canvas = f.Canvas();
+  canvas.Pen.Mode = pmNotXor;
+  if (!f.DrawsFinalFigure()) {
+    canvas.MoveTo(f.FCorners[0].x, f.FCorners[0].y);
+    canvas.LineTo(f.FCorners[1].x, f.FCorners[1].y);
   }
-  f.FPolyPoints[static_cast<std::size_t>(f.FPolyCount)] = {e.X, e.Y};
-  if (f.FPolyCount < kMaxPolyPoints) ++f.FPolyCount;
+  Draw(f);
 }
+
+void SkewRectRestart(TKromaF& f, const TMouseEvent&) { EnterStage(f, "skewrect"); }
+void TriangleRestart(TKromaF& f, const TMouseEvent&) { EnterStage(f, "triangle"); }
 
 }  // namespace
 
@@ -186,13 +180,13 @@ void RegisterStageTools(TToolStepRegistry& steps) {
   ArcSteps<TArcFigure::Arc>::Register(steps);
   ArcSteps<TArcFigure::Pie>::Register(steps);
   steps.Register("skewrect", {.Move = LineBand, .Release = SkewRectRelease});
-  steps.Register("skewrect1", {.Move = SkewRect1Move, .Release = SkewRect1Release});
+  steps.Register("skewrect1",
+                 {.Press = OutlinePress<DrawSkewRect>, .Move = SkewRect1Move, .Release = SkewRect1Release});
   steps.Register("skewrect2", {.Press = SkewRectRestart});
   steps.Register("triangle", {.Move = LineBand, .Release = TriangleRelease});
-  steps.Register("triangle1", {.Move = Triangle1Move, .Release = Triangle1Release});
+  steps.Register("triangle1",
+                 {.Press = OutlinePress<DrawTriangle>, .Move = Triangle1Move, .Release = Triangle1Release});
   steps.Register("triangle2", {.Press = TriangleRestart});
-  steps.Register("polygon", {.Move = LineBand, .Release = PolyRelease});
-  steps.Register("polyline", {.Move = LineBand, .Release = PolyRelease});
 }
 
 }  // namespace kroma

@@ -7,6 +7,8 @@
 #include "editor/EditorView.h"
 #include "editor/KromaF.h"
 #include "editor/Modules.h"
+#include "editor/PolyTools.h"
+#include "editor/StageHints.h"
 #include "editor/ToolKeys.h"
 
 namespace kroma {
@@ -25,7 +27,12 @@ std::function<bool(const TKromaF&)> SelectedBy(std::string id) {
 void AddPasteCommands(TCommandTable& t) {
   t.Add({.Id = "selectcopyClick",
          .Path = "@toolbar/Copy Selection",
-         .Run = [](TKromaF& f) { f.FToolKey = f.FPasteKey; },
+         .Run =
+             [](TKromaF& f) {
+               DropPolyFigure(f);
+               f.FToolKey = f.FPasteKey;
+               ShowStageHint(f);
+             },
          .Checked = SelectedBy("selectcopyClick")});
   t.Add({.Id = "Paste1Click",
          .Path = "@copymodes/Paste",
@@ -48,18 +55,25 @@ void AddPasteCommands(TCommandTable& t) {
 void AddKeyCommand(TCommandTable& t, const TToolKeyInfo& info) {
   std::string id(info.Command);
   std::string key(info.Key);
-  std::function<void(TKromaF&)> run;
+  std::function<void(TKromaF&)> select;
   if (StartsWith(info.Path, "@shapes/")) {
-    run = [key, id](TKromaF& f) { f.SelectShape(key, id); };
+    select = [key, id](TKromaF& f) { f.SelectShape(key, id); };
   } else if (StartsWith(info.Path, "@copymodes/")) {
-    run = [key, id](TKromaF& f) {
+    select = [key, id](TKromaF& f) {
       f.FToolKey = key;
       f.View.SetToolButton("selectcopy", id);
     };
   } else {
     // Tool-bar buttons and the Range menu set the key and nothing else.
-    run = [key](TKromaF& f) { f.FToolKey = key; };
+    select = [key](TKromaF& f) { f.FToolKey = key; };
   }
+  // A poly tool's open gesture ends when another tool is chosen, so the
+  // next tool's moves do not run with no button held.
+  auto run = [select](TKromaF& f) {
+    DropPolyFigure(f);
+    select(f);
+    ShowStageHint(f);
+  };
   t.Add({.Id = id, .Path = std::string(info.Path), .Run = std::move(run), .Checked = SelectedBy(id)});
 }
 

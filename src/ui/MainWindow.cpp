@@ -254,9 +254,15 @@ void TMainWindow::BuildStatusBar() {
   for (std::size_t i = 0; i < panels_.size(); ++i) {
     auto* label = new QLabel;
     label->setObjectName(QString("panel%1").arg(i));
-    label->setFixedWidth(kPanelWidths[i]);
     label->setFrameShape(QFrame::StyledPanel);
-    bar->addWidget(label);
+    if (i + 1 < panels_.size()) {
+      label->setFixedWidth(kPanelWidths[i]);
+      bar->addWidget(label);
+    } else {
+      // The last panel takes the rest of the bar: tool hints can be long.
+      label->setMinimumWidth(kPanelWidths[i]);
+      bar->addWidget(label, 1);
+    }
     panels_[i] = label;
   }
 }

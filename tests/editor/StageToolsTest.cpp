@@ -7,27 +7,55 @@ namespace {
 
 using StageToolsTest = EditorTest;
 
-// A drag and two clicks make a chord; the next press starts a new one.
-TEST_F(StageToolsTest, ChordTakesADragAndTwoClicks) {
-  RunCommand(F(), "Chord1Click");
-  Press(20, 20);
-  Move(100, 80);
-  Release(100, 80);
-  EXPECT_EQ(F().FToolKey, "chord1");
-  EXPECT_GT(CountColor(Image(), clBlack), 0) << "the ellipse of the drag shows";
-  Press(100, 50);
-  Release(100, 50);
-  EXPECT_EQ(F().FToolKey, "chord2");
-  Press(20, 50);
-  Release(20, 50);
-  EXPECT_EQ(F().FToolKey, "chord3");
-  // The chord between the right and left ends of the ellipse's middle row
-  // is its upper half: the lower half of the ellipse's outline is gone.
-  EXPECT_EQ(Image().GetPixel(60, 79), clWhite);
-  EXPECT_EQ(Image().GetPixel(60, 20), clBlack);
+// A drag and two clicks make a chord, an arc or a pie, with the stage in
+// status panel 3; the next press starts a new figure.
+TEST_F(StageToolsTest, ArcFiguresTakeADragAndTwoClicks) {
+  struct Case {
+    const char* command;
+    const char* key;
+    const char* caption;
+    TColor lowerMiddle;  // (60, 79), on the lower half of the outline
+    TColor inside;       // (60, 45), above the middle row
+  };
+  // The radials from the right end of the middle row to its left end
+  // take the upper half: the chord and the pie fill it, the arc is the
+  // upper outline only.
+  const Case cases[] = {
+      {"Chord1Click", "chord", "Chord", clWhite, clYellow},
+      {"Arc1Click", "arc", "Arc", clWhite, clWhite},
+      {"Pie1Click", "pie", "Pie", clWhite, clYellow},
+  };
+  for (const Case& c : cases) {
+    Restart();
+    SCOPED_TRACE(c.key);
+    const std::string key = c.key, caption = c.caption;
+    RunCommand(F(), c.command);
+    EXPECT_EQ(F().Status(3), caption + ": drag the bounding box");
+    F().Canvas().Brush.SetColor(clYellow);
+    Press(20, 20);
+    Move(70, 90);
+    Move(100, 80);
+    Release(100, 80);
+    EXPECT_EQ(F().FToolKey, key + "1");
+    EXPECT_EQ(F().Status(3), caption + ": click the start point");
+    EXPECT_EQ(Image().GetPixel(60, 79), clBlack) << "the ellipse of the drag shows";
+    Press(100, 50);
+    Release(100, 50);
+    EXPECT_EQ(F().FToolKey, key + "2");
+    EXPECT_EQ(F().Status(3), caption + ": click the end point");
+    Press(20, 50);
+    Release(20, 50);
+    EXPECT_EQ(F().FToolKey, key + "3");
+    EXPECT_EQ(Image().GetPixel(60, 79), c.lowerMiddle);
+    EXPECT_EQ(Image().GetPixel(60, 20), clBlack);
+    EXPECT_EQ(Image().GetPixel(60, 45), c.inside);
 
-  Press(5, 5);
-  EXPECT_EQ(F().FToolKey, "chord") << "the fourth press starts a new chord";
+    Press(5, 5);
+    EXPECT_EQ(F().FToolKey, key) << "the fourth press starts anew";
+    EXPECT_EQ(F().Status(3), caption + ": drag the bounding box");
+  }
+  RunCommand(F(), "Rectangle1Click");
+  EXPECT_EQ(F().Status(3), "") << "a tool without stages clears the hint";
 }
 
 TEST_F(StageToolsTest, BezierStagesEndWithTheFinalCurve) {
