@@ -81,11 +81,11 @@ TMetafileDevice::~TMetafileDevice() = default;
 // ---- object table -------------------------------------------------------
 
 bool TMetafileDevice::AddObject(TMfObject object) {
-  for (auto& slot : objects_)
-    if (!slot) {
-      slot = std::move(object);
-      return true;
-    }
+  if (!freed_.empty()) {
+    objects_[*freed_.begin()] = std::move(object);
+    freed_.erase(freed_.begin());
+    return true;
+  }
   if (objects_.size() >= kMaxMetafileObjects) return false;
   objects_.emplace_back(std::move(object));
   return true;
@@ -96,6 +96,7 @@ bool TMetafileDevice::SetObject(std::uint32_t index, TMfObject object) {
   if (index == 0 || index >= kMaxMetafileObjects) return false;
   if (index >= objects_.size()) objects_.resize(index + 1);
   objects_[index] = std::move(object);
+  freed_.erase(index);
   return true;
 }
 
@@ -135,7 +136,9 @@ void TMetafileDevice::SelectObject(std::uint32_t index) {
 }
 
 void TMetafileDevice::DeleteObject(std::uint32_t index) {
-  if (index < objects_.size()) objects_[index].reset();
+  if (index >= objects_.size() || !objects_[index]) return;
+  objects_[index].reset();
+  freed_.insert(index);
 }
 
 TMfPalette* TMetafileDevice::PaletteObject(std::uint32_t index) {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
@@ -181,6 +182,7 @@ class TMetafileDevice {
   std::unique_ptr<TState> state_;
   std::vector<std::unique_ptr<TState>> saved_;
   std::vector<std::optional<TMfObject>> objects_;
+  std::set<std::size_t> freed_;  // deleted places below objects_.size() (WMF numbering)
   std::optional<TXForm> full_;  // cached Full()
   std::shared_ptr<const TSpanSet> appliedClip_;  // the clip the canvas holds
   bool inPath_ = false;

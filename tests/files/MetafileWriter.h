@@ -6,14 +6,67 @@
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "core/Bitmap.h"
 #include "core/BmpCodec.h"
 #include "core/Types.h"
+#include "files/Metafile.h"
+
+namespace kroma {
+// Rectangles in test failures.
+inline void PrintTo(const TRect& r, std::ostream* os) {
+  *os << "(" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << ")";
+}
+}  // namespace kroma
 
 namespace kroma::test {
+
+// Plays a drawing into a fresh bitmap.
+inline TBitmap Wmf(const std::vector<std::uint8_t>& file) {
+  TBitmap b;
+  LoadMetafile(file, false, b);
+  return b;
+}
+inline TBitmap Emf(const std::vector<std::uint8_t>& file) {
+  TBitmap b;
+  LoadMetafile(file, true, b);
+  return b;
+}
+
+// The smallest rectangle holding every pixel of `color` (or, with clNone,
+// every pixel that is not white).
+inline TRect BoundsOf(const TBitmap& b, TColor color = clNone) {
+  TRect r;
+  for (int y = 0; y < b.Height(); ++y)
+    for (int x = 0; x < b.Width(); ++x) {
+      const TColor p = b.GetPixel(x, y);
+      if (color == clNone ? p != clWhite : p == color) r = Union(r, {x, y, x + 1, y + 1});
+    }
+  return r;
+}
+
+inline int CountOf(const TBitmap& b, TColor color) {
+  int n = 0;
+  for (int y = 0; y < b.Height(); ++y)
+    for (int x = 0; x < b.Width(); ++x) n += b.GetPixel(x, y) == color;
+  return n;
+}
+
+// The first pixel where two bitmaps of the same size differ, as text, or
+// "" when they are the same.
+inline std::string FirstDifference(const TBitmap& a, const TBitmap& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height())
+    return "sizes differ: " + std::to_string(a.Width()) + "x" + std::to_string(a.Height()) + " and " +
+           std::to_string(b.Width()) + "x" + std::to_string(b.Height());
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x)
+      if (a.GetPixel(x, y) != b.GetPixel(x, y))
+        return "pixel (" + std::to_string(x) + ", " + std::to_string(y) + ")";
+  return "";
+}
 
 // Little-endian bytes.
 struct TBytes {
