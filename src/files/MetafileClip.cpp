@@ -16,7 +16,23 @@ namespace kroma {
 namespace {
 
 // Rows are gathered into span sets this many runs at a time.
-constexpr std::size_t kRunBatch = 1 << 16;
+constexpr std::size_t kRunBatch = 1 << 20;
+
+// Runs of rows within [top, bottom) as a span set: sorted by row with a
+// counting sort, then by column within each row.
+TSpanSet RunsToSet(const std::vector<TSpan>& runs, int top, int bottom) {
+  std::vector<std::size_t> start(static_cast<std::size_t>(std::int64_t{bottom} - top) + 1, 0);
+  for (const TSpan& r : runs) ++start[static_cast<std::size_t>(std::int64_t{r.y} - top) + 1];
+  for (std::size_t i = 1; i < start.size(); ++i) start[i] += start[i - 1];
+  std::vector<TSpan> sorted(runs.size());
+  std::vector<std::size_t> next(start.begin(), start.end() - 1);
+  for (const TSpan& r : runs) sorted[next[static_cast<std::size_t>(std::int64_t{r.y} - top)]++] = r;
+  for (std::size_t i = 0; i + 1 < start.size(); ++i)
+    if (start[i + 1] - start[i] > 1)
+      std::sort(sorted.begin() + static_cast<std::ptrdiff_t>(start[i]), sorted.begin() + static_cast<std::ptrdiff_t>(start[i + 1]),
+                [](const TSpan& a, const TSpan& b) { return a.x0 < b.x0; });
+  return TSpanSet::FromUnsorted(std::move(sorted));
+}
 
 // Rectangles that cover a span set: rows in a row with the same runs share
 // rectangles.
@@ -109,7 +125,8 @@ TSpanSet TMetafileDevice::RegionPixels(const TMfRegion& region, TUnits units) {
   std::vector<TSpan> runs;
   auto flush = [&] {
     if (runs.empty()) return;
-    pixels = pixels.Union(TSpanSet::FromUnsorted(std::move(runs)));
+    TSpanSet more = RunsToSet(runs, bounds.Top, bounds.Bottom);
+    pixels = pixels.Empty() ? std::move(more) : pixels.Union(more);
     runs.clear();
   };
   for (const TRect& r : region.rects) {

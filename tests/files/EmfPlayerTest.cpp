@@ -31,7 +31,8 @@ enum : std::uint32_t {
   kSetPaletteEntries = 50, kLineTo = 54, kArcTo = 55, kSetArcDirection = 57, kBeginPath = 59, kEndPath = 60,
   kCloseFigure = 61, kFillPath = 62, kStrokeAndFillPath = 63, kStrokePath = 64, kAbortPath = 68, kFillRgn = 71,
   kFrameRgn = 72, kInvertRgn = 73, kPaintRgn = 74, kBitBlt = 76, kStretchBlt = 77, kSetDiBitsToDevice = 80,
-  kPolyBezier16 = 85, kPolygon16 = 86, kPolyline16 = 87, kPolyPolygon16 = 91, kExtCreatePen = 95,
+  kPolyBezier16 = 85, kPolygon16 = 86, kPolyline16 = 87, kPolylineTo16 = 89, kPolyPolygon16 = 91,
+  kExtCreatePen = 95,
 };
 
 // A drawing of kW x kH pixels with a red pen (1) and a blue brush (2) selected.
@@ -120,6 +121,22 @@ TEST(EmfPlayer, FigureRecordsDrawWhatTheCanvasDraws) {
        [&](TCanvas& c) { poly(c, &TCanvas::Polyline, {{3, 40}, {50, 2}, {90, 40}}); }},
       {"PolyBezierTo", [](TEmfWriter& w) { w.Pair(kMoveToEx, 5, 40).Poly(kPolyBezierTo, {{20, -20}, {70, 80}, {90, 5}}); },
        [&](TCanvas& c) { poly(c, &TCanvas::PolyBezier, {{5, 40}, {20, -20}, {70, 80}, {90, 5}}); }},
+      {"PolylineTo16", [](TEmfWriter& w) { w.Pair(kMoveToEx, 3, 40).Poly(kPolylineTo16, {{50, 2}, {90, 40}}, true); },
+       [&](TCanvas& c) { poly(c, &TCanvas::Polyline, {{3, 40}, {50, 2}, {90, 40}}); }},
+      {"PolyPolygon16",
+       [](TEmfWriter& w) {
+         TBytes p = TEmfWriter::Box(0, 0, 0, 0).U32(2).U32(7).U32(4).U32(3);
+         for (TPoint q : {TPoint{2, 2}, {60, 2}, {60, 40}, {2, 40}, {30, 10}, {90, 20}, {30, 30}}) p.W({q.x, q.y});
+         w.Record(kPolyPolygon16, p);
+       },
+       [](TCanvas& c) {
+         const TPoint a[] = {{2, 2}, {60, 2}, {60, 40}, {2, 40}}, b[] = {{30, 10}, {90, 20}, {30, 30}};
+         c.BeginPath();
+         c.Polygon(a);
+         c.Polygon(b);
+         c.EndPath();
+         c.StrokeAndFillPath();
+       }},
       {"PolyPolyline",
        [](TEmfWriter& w) {
          TBytes p = TEmfWriter::Box(0, 0, 0, 0).U32(2).U32(5).U32(2).U32(3);
@@ -335,9 +352,18 @@ TEST(EmfPlayer, PaletteColoursFollowTheSelectedPalette) {
   w.Record(kCreatePalette, TBytes().U32(3).U16(0x300).U16(3).U32(clRed).U32(clLime).U32(clBlue));
   w.Value(kSelectPalette, 3).CreateBrush(4, 0, 0x01000001).Select(4).Rectangle(0, 0, 10, 10);
   w.Record(kSetPaletteEntries, TBytes().U32(3).U32(1).U32(1).U32(clYellow)).Rectangle(20, 0, 30, 10);
+  // A DIB whose colour table holds palette indices: 2 and 0 (blue, red).
+  TBytes dib;
+  dib.U32(40).I32(2).I32(1).U16(1).U16(1).U32(0).U32(4).U32(0).U32(0).U32(2).U32(0).U16(2).U16(0);
+  dib.U8(0x40).Zeros(3);
+  TBytes p = TEmfWriter::Box(0, 0, 0, 0);
+  p.I32(40).I32(0).I32(0).I32(0).I32(2).I32(1).U32(80).U32(44).U32(124).U32(4).U32(1).U32(0x00CC0020).I32(20).I32(10);
+  w.Record(81, p.Append(dib.b));
   const TBitmap b = test::Emf(w.Finish());
   EXPECT_EQ(b.GetPixel(5, 5), clLime);
   EXPECT_EQ(b.GetPixel(25, 5), clYellow);
+  EXPECT_EQ(BoundsOf(b, clBlue), Rect(40, 0, 50, 10));
+  EXPECT_EQ(BoundsOf(b, clRed), Rect(50, 0, 60, 10));
 }
 
 TEST(EmfPlayer, ClipRegionModesCombineWithTheClip) {

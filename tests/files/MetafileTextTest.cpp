@@ -145,6 +145,20 @@ TEST(MetafileText, EmfTextWithACellHeightAndInAPath) {
   EXPECT_EQ(cell.Top, 10);
   EXPECT_NEAR(static_cast<double>(cell.Height()), 30, 2);
 
+  // The single-byte record draws the same characters.
+  auto page = [] {
+    TEmfWriter e = TEmfWriter::Pixels(192, 96);
+    e.CreateFont(1, -20, 0, 400, u"Arial").Select(1).Value(24, clRed).Value(18, 1);
+    return e;
+  };
+  TEmfWriter a = page();
+  TBytes text = TEmfWriter::Box(0, 0, 0, 0);
+  text.U32(1).F32(1).F32(1).I32(10).I32(10).U32(2).U32(76).U32(0).Append(TEmfWriter::Box(0, 0, 0, 0).b).U32(0);
+  a.Record(83, text.U8('H').U8('k'));
+  const TBitmap ansi = test::Emf(a.Finish());
+  EXPECT_GT(CountOf(ansi, clRed), 0);
+  EXPECT_EQ(test::FirstDifference(ansi, test::Emf(page().ExtTextOutW(10, 10, u"Hk").Finish())), "");
+
   // Inside a path the glyph outlines are filled with the brush.
   TEmfWriter p = TEmfWriter::Pixels(192, 96);
   p.CreateFont(1, -40, 0, 700, u"Arial").Select(1).Value(24, clRed).Select(0x80000004).Select(0x80000008);
