@@ -333,14 +333,33 @@ void TMetafileDevice::DrawFigure(bool filled, const std::function<void()>& draw)
   ApplyPen();
   ApplyBrush(S().brush);
   canvas_->PolyFillMode = S().polyFillMode == gdi::kWinding ? fmWinding : fmAlternate;
-  if (filled && !inPath_ && S().bkMode == gdi::kOpaque && S().brush.style == gdi::kBsHatched) {
-    // The spaces between hatch lines show the background colour.
-    const TPenStyle style = canvas_->Pen.Style;
-    canvas_->Pen.Style = psClear;
-    ApplyBrush(SolidBrush(S().bkColor));
+  // The spaces between dashes and between hatch lines show the background
+  // colour when the background is opaque, and what was there when it is
+  // transparent. (The canvas paints dash gaps with a solid brush's colour.)
+  const TPenStyle style = canvas_->Pen.Style;
+  const bool dashed = (style == psDash || style == psDot || style == psDashDot || style == psDashDotDot) &&
+                      canvas_->Pen.Width == 1 && !inPath_;
+  const bool opaque = S().bkMode == gdi::kOpaque;
+  if (!filled || inPath_) {
+    if (dashed) {
+      if (opaque) ApplyBrush(SolidBrush(S().bkColor));
+      else canvas_->Brush.SetStyle(bsClear);
+    }
     draw();
-    canvas_->Pen.Style = style;
+    return;
+  }
+  const bool hatched = S().brush.style == gdi::kBsHatched;
+  if (opaque && (hatched || dashed)) {
+    // First the background: under the dashes a solid outline, under the
+    // hatch lines the fill.
+    const TPen pen = canvas_->Pen;
+    canvas_->Pen.Style = dashed ? psSolid : psClear;
+    canvas_->Pen.Color = ResolveColor(S().bkColor);
+    if (hatched) ApplyBrush(SolidBrush(S().bkColor));
+    draw();
+    canvas_->Pen = pen;
     ApplyBrush(S().brush);
+    if (dashed && !hatched) canvas_->Brush.SetStyle(bsClear);  // filled already: the dashes are left
   }
   draw();
 }

@@ -27,9 +27,9 @@ constexpr std::uint32_t kPsSolid = 0, kPsDash = 1, kPsDot = 2, kPsDashDot = 3, k
                         kPsInsideFrame = 6, kPsUserStyle = 7, kPsAlternate = 8, kPsStyleMask = 0xF,
                         kPsGeometric = 0x10000;
 
-// Brush styles and hatches.
-constexpr std::uint32_t kBsSolid = 0, kBsNull = 1, kBsHatched = 2, kBsPattern = 3, kBsDibPattern = 5,
-                        kBsDibPatternPt = 6;
+// Brush styles and hatches (pattern brushes are told apart by their
+// bitmap, not by their style).
+constexpr std::uint32_t kBsSolid = 0, kBsNull = 1, kBsHatched = 2;
 constexpr std::uint32_t kHsHorizontal = 0, kHsVertical = 1, kHsFDiagonal = 2, kHsBDiagonal = 3, kHsCross = 4,
                         kHsDiagCross = 5;
 
@@ -51,8 +51,9 @@ constexpr std::uint32_t kWhiteBrush = 0, kLtGrayBrush = 1, kGrayBrush = 2, kDkGr
                         kNullBrush = 5, kWhitePen = 6, kBlackPen = 7, kNullPen = 8, kOemFixedFont = 10,
                         kDefaultPalette = 15, kDcBrush = 18, kDcPen = 19;
 
-// Colour references: the high byte says how the low bytes are meant.
-constexpr std::uint32_t kPaletteIndexColor = 0x01, kPaletteRgbColor = 0x02;
+// Colour references: a high byte of 1 makes the low word a palette index;
+// otherwise the low three bytes are red, green and blue.
+constexpr std::uint32_t kPaletteIndexColor = 0x01;
 
 // Font weight from which text is bold.
 constexpr int kBoldWeight = 600;

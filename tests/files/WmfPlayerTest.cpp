@@ -82,12 +82,6 @@ TEST(WmfPlayer, FigureRecordsDrawWhatTheCanvasDraws) {
          c.Pen.Width = 5;
          c.Rectangle(10, 10, 40, 30);
        }},
-      {"dashed pen", [](TWmfWriter& w) { w.CreatePen(1, 1, clGreen).Select(2).Ellipse(4, 3, 51, 36); },
-       [](TCanvas& c) {
-         c.Pen.Color = clGreen;
-         c.Pen.Style = psDash;
-         c.Ellipse(4, 3, 51, 36);
-       }},
       {"null brush", [](TWmfWriter& w) { w.CreateBrush(1, 0).Select(2).Rectangle(5, 6, 40, 30); },
        [](TCanvas& c) {
          c.Brush.SetStyle(bsClear);
@@ -105,6 +99,40 @@ TEST(WmfPlayer, FigureRecordsDrawWhatTheCanvasDraws) {
     k.canvas(c);
     ASSERT_FALSE(BoundsOf(want).IsEmpty()) << k.name;
     EXPECT_EQ(test::FirstDifference(got, want), "") << k.name;
+  }
+}
+
+TEST(WmfPlayer, DashGapsShowTheBackground) {
+  // A dashed frame filled blue and a dashed line, on an opaque lime
+  // background and on a transparent one.
+  for (int mode : {1, 2}) {
+    TWmfWriter w = Page();
+    w.CreatePen(1, 1, clRed).Select(2).SetBkColor(clLime).SetBkMode(mode);
+    w.Rectangle(5, 5, 55, 30).MoveTo(0, 35).LineTo(60, 35);
+    const TBitmap b = test::Wmf(w.Finish());
+    int red = 0, gaps = 0, frame = 0;
+    for (int x = 5; x < 55; ++x) {
+      red += b.GetPixel(x, 5) == clRed;
+      gaps += b.GetPixel(x, 5) == (mode == 2 ? clLime : clBlue);  // a transparent gap shows the fill
+    }
+    for (int y = 5; y < 30; ++y)
+      for (int x = 5; x < 55; ++x) {
+        const TColor p = b.GetPixel(x, y);
+        frame += p == clRed || p == clBlue || (mode == 2 && p == clLime);
+      }
+    EXPECT_GT(red, 10) << mode;
+    EXPECT_EQ(red + gaps, 50) << mode;
+    EXPECT_EQ(frame, 50 * 25) << mode;
+    if (mode == 2) {
+      EXPECT_EQ(CountOf(b, clBlue), 48 * 23);
+    }
+    int lineRed = 0, lineGaps = 0;
+    for (int x = 0; x < 60; ++x) {
+      lineRed += b.GetPixel(x, 35) == clRed;
+      lineGaps += b.GetPixel(x, 35) == (mode == 2 ? clLime : clWhite);
+    }
+    EXPECT_GT(lineRed, 10) << mode;
+    EXPECT_EQ(lineRed + lineGaps, 60) << mode;
   }
 }
 
