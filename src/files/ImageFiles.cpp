@@ -12,40 +12,18 @@
 #include "files/IcoReader.h"
 #include "files/IconWriter.h"
 #include "files/JpegCodec.h"
+#include "files/Metafile.h"
 #include "files/PngCodec.h"
 #include "files/TiffWriter.h"
 
-// The metafile player lives in its own files of this folder; until it is
-// there, WMF and EMF files are refused with a clear message.
-#if __has_include("files/Metafile.h")
-#include "files/Metafile.h"
-#define KROMA_HAVE_METAFILE 1
-#endif
 
 namespace kroma {
 namespace {
 
 using TReader = void (*)(std::span<const std::uint8_t>, TBitmap&);
 
-void ReadWmf(std::span<const std::uint8_t> data, TBitmap& target) {
-#ifdef KROMA_HAVE_METAFILE
-  LoadMetafile(data, false, target);
-#else
-  (void)data;
-  (void)target;
-  throw Error("Windows metafiles (.wmf) cannot be opened yet");
-#endif
-}
-
-void ReadEmf(std::span<const std::uint8_t> data, TBitmap& target) {
-#ifdef KROMA_HAVE_METAFILE
-  LoadMetafile(data, true, target);
-#else
-  (void)data;
-  (void)target;
-  throw Error("Enhanced metafiles (.emf) cannot be opened yet");
-#endif
-}
+void ReadWmf(std::span<const std::uint8_t> data, TBitmap& target) { LoadMetafile(data, false, target); }
+void ReadEmf(std::span<const std::uint8_t> data, TBitmap& target) { LoadMetafile(data, true, target); }
 
 struct TOpenRow {
   const char* extension;

@@ -155,15 +155,5 @@ TEST(ImageFiles, GifSavesUseTheProgramWideReduction) {
     }
 }
 
-#if !__has_include("files/Metafile.h")
-TEST(ImageFiles, MetafilesAreRefusedUntilThePlayerIsThere) {
-  test::TempDir dir;
-  WriteFileAtomic(dir / "a.wmf", Bytes{1, 2, 3});
-  TBitmap target = test::Pattern(2, 2);
-  EXPECT_NE(ErrorOf([&] { LoadImageFile(dir / "a.wmf", target); }).find("cannot be opened yet"), std::string::npos);
-  EXPECT_TRUE(test::SamePixels(target, test::Pattern(2, 2)));
-}
-#endif
-
 }  // namespace
 }  // namespace kroma
