@@ -1,7 +1,6 @@
 #include "files/Metafile.h"
 
 #include "core/Bitmap.h"
-#include "core/Error.h"
 #include "files/EmfPlayer.h"
 #include "files/WmfPlayer.h"
 
