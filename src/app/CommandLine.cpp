@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include <cmath>
+#include <string_view>
 
 #include "core/Variant.h"
 #include "parsers/StringHelpers.h"
@@ -87,6 +88,23 @@ TCommandLine ParseCommandLine(const std::vector<std::string>& args) {
   if (batch) return Problem(c, "--batch needs a script file");
   if (timeoutGiven) return Problem(c, "--timeout works only with --batch");
   return c;
+}
+
+bool MayHoldQtOptions(const std::vector<std::string>& args) {
+  static constexpr std::string_view kQtOptions[] = {
+      "platform", "platformpluginpath", "platformtheme", "plugin", "qmljsdebugger", "qwindowgeometry",
+      "qwindowicon", "qwindowtitle", "reverse", "session", "style", "stylesheet", "widgetcount", "display",
+      "geometry", "title", "name", "visual", "ncols", "cmap", "nograb", "dograb", "sync", "fn", "font",
+      "bg", "background", "fg", "foreground", "btn", "button", "im", "inputstyle", "testability"};
+  for (const std::string& arg : args) {
+    std::string_view s = arg;
+    if (!s.starts_with("-")) continue;
+    s.remove_prefix(s.starts_with("--") ? 2 : 1);
+    if (std::size_t eq = s.find('='); eq != std::string_view::npos) s = s.substr(0, eq);
+    for (std::string_view option : kQtOptions)
+      if (s == option) return true;
+  }
+  return false;
 }
 
 std::string UsageText() {

@@ -21,6 +21,12 @@ struct TCommandLine {
 // must be removed first for the GUI; a batch run takes none.
 TCommandLine ParseCommandLine(const std::vector<std::string>& args);
 
+// True when an argument may be one of Qt's own window options
+// ("-platform", "--style", ...), which only Qt can take out. A command
+// line with a problem and none of them is refused before Qt starts, so
+// the message needs no display.
+bool MayHoldQtOptions(const std::vector<std::string>& args);
+
 // The --help text.
 std::string UsageText();
 

@@ -64,7 +64,7 @@ int main(int argc, char** argv) {
       case kroma::TCommandLine::ServerExit: return 0;
       case kroma::TCommandLine::Batch: return RunBatch(argc, argv, line);
       case kroma::TCommandLine::Usage:
-        if (line.BatchAsked) {
+        if (line.BatchAsked || !kroma::MayHoldQtOptions(args)) {
           std::fprintf(stderr, "kroma: %s\n%s", line.Problem.c_str(), kroma::UsageText().c_str());
           return kUsageExit;
         }

@@ -298,4 +298,22 @@ void TBitmap::LoadFromFile(const std::string& path) { LoadBmpFile(path, *this); 
 
 void TBitmap::SaveToFile(const std::string& path) const { SaveBmpFile(path, *this); }
 
+bool SameImage(const TBitmap& a, const TBitmap& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height() || a.PixelFormat() != b.PixelFormat() ||
+      a.Palette() != b.Palette())
+    return false;
+  // Whole bytes, then the used high bits of a last partial byte.
+  const std::int64_t bits = static_cast<std::int64_t>(a.Width()) * BitsPerPixel(a.PixelFormat());
+  const auto whole = static_cast<std::size_t>(bits / 8);
+  const int tailBits = static_cast<int>(bits % 8);
+  const auto tailMask = static_cast<std::uint8_t>(0xFF00u >> tailBits);
+  for (int y = 0; y < a.Height(); ++y) {
+    const std::uint8_t* pa = a.ScanLine(y);
+    const std::uint8_t* pb = b.ScanLine(y);
+    if (std::memcmp(pa, pb, whole) != 0) return false;
+    if (tailBits != 0 && ((pa[whole] ^ pb[whole]) & tailMask) != 0) return false;
+  }
+  return true;
+}
+
 }  // namespace kroma

@@ -124,4 +124,8 @@ class TBitmap {
   std::unique_ptr<TCanvas> canvas_;
 };
 
+// Same size, pixel format, palette and pixels (row padding and the
+// transparency settings are not compared).
+bool SameImage(const TBitmap& a, const TBitmap& b);
+
 }  // namespace kroma

@@ -32,6 +32,8 @@ struct TCommand {
   // leave the work image in its pixel format; every other command gets a
   // 24-bit image (a palette BMP opens in its own format).
   bool KeepsPixelFormat = false;
+  // The shortcut works also while the command's menu is disabled.
+  bool ShortcutOutsideMenu = false;
 };
 
 class TCommandTable {

@@ -24,6 +24,8 @@ class IEditorView {
   virtual void ShowHelp(const std::string& file, const std::string& topic) = 0;
   // The editor asks its window to close (File > Exit).
   virtual void RequestClose() = 0;
+  // View > Script: shows the script window. Views without one ignore it.
+  virtual void ShowScriptWindow() {}
   // The range frame, the floating range or the colour panel may have
   // changed: show them as the editor now holds them. Called at the end of
   // every entry point; views without them ignore it.

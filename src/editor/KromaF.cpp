@@ -78,7 +78,9 @@ void TKromaF::FormCreate() {
 void TKromaF::FormShow() { PushImage(); }
 
 void TKromaF::FormClose(const TWindowPlacement& window) {
-  if (FPatternsLoaded) SavePatterns();
+  // An unchanged store is not rewritten, so a program folder the user
+  // cannot write to costs no message at each exit.
+  if (FPatternsLoaded && !SameImage(FPatterns, FPatternsAsLoaded)) SavePatterns();
   try {
     std::filesystem::create_directories(std::filesystem::path(FSettingsFile).parent_path());
     TIniFile ini = TIniFile::Load(FSettingsFile);
@@ -101,6 +103,7 @@ void TKromaF::LoadPatterns() {
                   " pixels; the pattern store is 256 x 8");
     store.SetPixelFormat(pf24bit);
     FPatterns = std::move(store);
+    FPatternsAsLoaded = FPatterns;
     FPatternsLoaded = true;
   } catch (const std::exception& e) {
     FPatterns = TBitmap(kPatternCells * kPatternCellSize, kPatternCellSize);
@@ -112,6 +115,7 @@ void TKromaF::LoadPatterns() {
 void TKromaF::SavePatterns() {
   try {
     SaveBmpFile(FAppFolder + "patterns.bmp", FPatterns);
+    FPatternsAsLoaded = FPatterns;
   } catch (const Error& e) {
     Prompts.ShowMessage(std::string("The patterns could not be saved.\n") + e.what());
   }

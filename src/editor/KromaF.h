@@ -183,6 +183,8 @@ class TKromaF {
 
   // ---- Range, paste and work bitmaps ----
   TRect FRangeRect{};
+  // The Range menu: enabled once a range is chosen, disabled by Deselect.
+  bool FRangeMenuEnabled = false;
   TBitmap clip;
   TCopyMode FClipCopyMode = cmSrcCopy;
   std::string FPasteKey = "paste";
@@ -198,6 +200,7 @@ class TKromaF {
   // ---- Pattern store ----
   TBitmap FPatterns;
   bool FPatternsLoaded = false;  // a store that failed to load is never written back
+  TBitmap FPatternsAsLoaded;     // written back only when the store differs from this
   TBitmap FPatternCell;
 
   // ---- Undo ring ----

@@ -47,7 +47,7 @@ void TQueuedPrompts::ShowMessage(const std::string& text) {
 
 bool TQueuedPrompts::AskYesNo(const std::string& text) {
   std::string answer;
-  return Next(answer) ? answer == "yes" : inner_.AskYesNo(text);
+  return Next(answer) ? IsYesAnswer(answer) : inner_.AskYesNo(text);
 }
 
 bool TQueuedPrompts::ChooseOpenFile(const TFileChoice& choice, std::string& path) {

@@ -43,10 +43,18 @@ std::string TScriptedPrompts::InputBox(const std::string& caption, const std::st
 
 void TScriptedPrompts::ShowMessage(const std::string& text) { log_.push_back({"message", "", text, "", ""}); }
 
+bool IsYesAnswer(const std::string& answer) {
+  static constexpr char kYes[] = "yes";
+  if (answer.size() != 3) return false;
+  for (std::size_t i = 0; i < 3; ++i)
+    if ((answer[i] | 0x20) != kYes[i]) return false;
+  return true;
+}
+
 bool TScriptedPrompts::AskYesNo(const std::string& text) {
   std::string answer = Next().value_or("no");
   log_.push_back({"question", "", text, "", answer});
-  return answer == "yes";
+  return IsYesAnswer(answer);
 }
 
 bool TScriptedPrompts::ChooseOpenFile(const TFileChoice& choice, std::string& path) {

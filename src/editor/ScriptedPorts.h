@@ -16,6 +16,9 @@
 
 namespace kroma {
 
+// A queued answer to a question: "yes" in any letter case.
+bool IsYesAnswer(const std::string& answer);
+
 // Answers prompts in order from a queue. An answer of std::nullopt cancels
 // the prompt; an empty queue cancels every prompt. So a cancelled input box
 // gives its default text, a cancelled question "no", a cancelled file,

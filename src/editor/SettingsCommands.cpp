@@ -267,7 +267,10 @@ void AddProgramCommands(TCommandTable& t) {
   t.Add({.Id = "Contents1Click", .Path = "&Help/&Contents", .Shortcut = "F1", .Run = [](TKromaF& f) {
            f.View.ShowHelp(f.FHelpFile, "Kroma");
          }});
-  t.Add({.Id = "About1Click", .Path = "&Help/&About...", .Run = [](TKromaF& f) {
+  t.Add({.Id = "Script1Click", .Path = "&View/&Script", .Shortcut = "F9", .Run = [](TKromaF& f) {
+           f.View.ShowScriptWindow();
+         }});
+  t.Add({.Id = "About1Click", .Path = "&Help/&About", .Run = [](TKromaF& f) {
            f.Prompts.ShowMessage(std::string(kAppTitle) + "\nVersion " KROMA_VERSION
                                                           "\n\nA paint program for 24-bit raster images.");
          }});

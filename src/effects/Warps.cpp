@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <numbers>
 #include <vector>
 
@@ -117,11 +118,12 @@ float FxPolarAngle(float dx, float dy) {
 
 void FxFishEye(const TBitmap& source, TBitmap& dest, double factor) {
   if (dest.Empty()) return;
-  // The lens radius and the distortion are computed in double precision:
-  // in single precision 0.55 * 100 is exactly 55, which would put whole
-  // pixels of an ordinary 100-pixel image on the singularity r = m.
-  const double m = factor * dest.Width();
-  if (!std::isfinite(m) || m == 0.0) throw Error("Fisheye: the factor must be a finite number other than 0");
+  // The factor must be a single-precision number (a larger one has no
+  // float value) and give a finite lens radius other than 0.
+  if (!(std::fabs(factor) <= std::numeric_limits<float>::max()))
+    throw Error("Fisheye: the factor must be a finite number other than 0");
+  const float m = static_cast<float>(factor) * static_cast<float>(dest.Width());
+  if (!std::isfinite(m) || m == 0.0f) throw Error("Fisheye: the factor must be a finite number other than 0");
   const float mx = static_cast<float>(source.Width()) / 2.0f;
   const float my = static_cast<float>(source.Height()) / 2.0f;
   std::vector<std::uint8_t> pixels;
@@ -133,15 +135,16 @@ void FxFishEye(const TBitmap& source, TBitmap& dest, double factor) {
       fy = my;
       return;
     }
-    const double q = 1.0 - r / m;
-    if (q == 0.0) throw Error("Fisheye: the factor puts a pixel on the lens edge; choose another factor");
-    const double nr = (1.0 / q - 1.0) * (m / 2.0);
-    const double px = mx + dx * nr / r, py = my + dy * nr / r;
-    if (!std::isfinite(px) || !std::isfinite(py)) throw Error("Fisheye: the factor gives an infinite distortion");
-    // Near the singularity positions grow without bound: limit them while
-    // still in double, so the conversion to single stays finite.
-    fx = static_cast<float>(std::clamp<double>(px, -kPositionLimit, kPositionLimit));
-    fy = static_cast<float>(std::clamp<double>(py, -kPositionLimit, kPositionLimit));
+    // A pixel exactly on the lens edge (r = m, as for factor 0.55 on a
+    // 100-pixel image) maps infinitely far out along its own direction;
+    // near the edge positions grow without bound. Both are limited to a
+    // finite range, so ordinary factors never fail.
+    const float q = 1.0f - r / m;
+    const float nr = q == 0.0f ? std::numeric_limits<float>::infinity() : (1.0f / q - 1.0f) * (m / 2.0f);
+    const float px = mx + dx * nr / r, py = my + dy * nr / r;
+    // 0 * infinity: the pixel lies on an axis through the centre.
+    fx = std::isnan(px) ? mx : std::clamp(px, -kPositionLimit, kPositionLimit);
+    fy = std::isnan(py) ? my : std::clamp(py, -kPositionLimit, kPositionLimit);
   });
   StoreRows(pixels, dest);
 }

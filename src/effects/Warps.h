@@ -23,11 +23,11 @@ float FxPolarAngle(float dx, float dy);
 
 // Lens distortion about the source centre (width / 2, height / 2) with
 // m = factor * destination width: a pixel at distance r is sampled at
-// distance (1 / (1 - r / m) - 1) * m / 2 in the same direction. A factor
-// of 0, one that is not finite, or one that puts a pixel exactly on the
-// singularity r = m is an Error and leaves the destination unchanged;
-// positions near it are limited to +-2^30. The lens term is computed in
-// double precision, the rest in single.
+// distance (1 / (1 - r / m) - 1) * m / 2 in the same direction, all in
+// single precision. A factor of 0, or one whose m is not finite, is an
+// Error and leaves the destination unchanged. A pixel on the lens edge
+// (r = m) lies infinitely far out; it and the positions near it are
+// limited to +-2^30.
 void FxFishEye(const TBitmap& source, TBitmap& dest, double factor);
 
 // Turns each pixel about the centre ((width - 1) / 2, (height - 1) / 2) by

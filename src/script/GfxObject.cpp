@@ -3,6 +3,7 @@
 // Scripted drawing is not recorded for undo.
 #include "core/Bitmap.h"
 #include "core/Canvas.h"
+#include "core/Error.h"
 #include "editor/KromaF.h"
 #include "script/GfxEffects.h"
 #include "script/GfxRules.h"
@@ -174,8 +175,11 @@ void AddSettings(TGfxBuilder& b) {
   b.ReadOnly("Height", [](TKromaF& f) { return Variant(f.Image().Height()); });
 }
 
-// The filter runs on a copy, off the editor's thread, and the copy replaces
-// the work image only when it succeeded: a failing filter changes nothing.
+// The filter runs on a copy, off the editor's thread, so a long filter can
+// be stopped while the window stays usable. The copy replaces the work
+// image only when the filter succeeded and the image is still the one it
+// started from: a failing filter changes nothing, and an edit the user
+// made meanwhile is never overwritten.
 void AddEffect(TGfxBuilder& b) {
   TKromaF& f = b.Editor();
   b.Add({.Name = "Effect",
@@ -185,10 +189,13 @@ void AddEffect(TGfxBuilder& b) {
          .Call = [&f](const TScriptCall& c) {
            std::string name = c.String(0);
            const Variant* value = c.Has(1) ? &c.Value(1) : nullptr;
-           TBitmap copy;
-           c.Editor.Run([&] { copy = f.Image(); });
+           TBitmap before;
+           c.Editor.Run([&] { before = f.Image(); });
+           TBitmap copy = before;
            RunGfxEffect(copy, name, value, &c.Cancel);
            c.Editor.Run([&] {
+             if (!SameImage(f.Image(), before))
+               throw Error("the image was changed while the effect ran; the effect was not applied");
              f.Image().Assign(copy);
              f.ImageReplaced();
            });

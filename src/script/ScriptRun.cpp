@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <atomic>
 #include <mutex>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "script/ScriptBridge.h"
@@ -70,6 +72,22 @@ int ScriptLine(const QStringList& trace) {
   return 0;
 }
 
+// Calling an unknown member (gfx.Nope()) makes the engine wrap the proxy's
+// own error into "TypeError: Property 'Nope' of object <that error> is not
+// a function"; the inner error is the one that says what is wrong.
+std::string UnwrapMemberError(const std::string& message) {
+  static constexpr std::string_view kHead = "TypeError: Property '";
+  static constexpr std::string_view kOf = "' of object ";
+  static constexpr std::string_view kTail = " is not a function";
+  std::string_view m = message;
+  if (!m.starts_with(kHead) || !m.ends_with(kTail)) return message;
+  std::size_t of = m.find(kOf);
+  if (of == std::string_view::npos) return message;
+  std::string_view inner = m.substr(of + kOf.size(), m.size() - kTail.size() - of - kOf.size());
+  if (inner.find(" has no member \"") == std::string_view::npos) return message;
+  return std::string(inner);
+}
+
 }  // namespace
 
 struct TScriptRun::Impl {
@@ -134,7 +152,7 @@ TScriptOutcome TScriptRun::Execute(const std::string& source, const std::string&
   } else if (!trace.isEmpty()) {
     outcome.Status = TScriptOutcome::Failed;
     outcome.Line = ScriptLine(trace);
-    outcome.Message = result.isError() ? result.toString().toStdString()
+    outcome.Message = result.isError() ? UnwrapMemberError(result.toString().toStdString())
                                        : "uncaught exception: " + result.toString().toStdString();
   }
   return outcome;

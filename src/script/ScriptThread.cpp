@@ -3,7 +3,9 @@
 #include <QMetaObject>
 #include <QObject>
 
+#include "editor/QueuedPrompts.h"
 #include "script/QueuedEditorAccess.h"
+#include "script/ScriptObjects.h"
 
 namespace kroma {
 
@@ -23,6 +25,9 @@ bool TScriptThread::Start(std::string source, std::string fileName, TPrintSink p
                           std::function<void(const TScriptOutcome&)> finished) {
   if (running_) return false;
   if (thread_.joinable()) thread_.join();
+  // Answers belong to the run that queued them: one left over must never
+  // fill in a box the user opens later.
+  env_.Prompts.ClearAnswers();
   access_ = std::make_unique<TQueuedEditorAccess>(context_);
   QObject* context = context_;
   // Printed lines go the way calls go, so a script that prints without end
@@ -49,6 +54,7 @@ bool TScriptThread::Start(std::string source, std::string fileName, TPrintSink p
           if (alive.expired()) return;
           running_ = false;
           if (thread_.joinable()) thread_.join();
+          env_.Prompts.ClearAnswers();
           finished(outcome);
         },
         Qt::QueuedConnection);

@@ -167,16 +167,9 @@ void TMainWindow::BuildMenus() {
     std::string root = SplitPath(c.Path).front();
     if (root.front() != '@' && std::find(roots.begin(), roots.end(), root) == roots.end()) roots.push_back(root);
   }
-  if (std::find(roots.begin(), roots.end(), "&View") == roots.end()) roots.push_back("&View");  // View > Script
   std::stable_sort(roots.begin(), roots.end(),
                    [](const std::string& a, const std::string& b) { return RootRank(a) < RootRank(b); });
   for (const std::string& root : roots) MenuFor({root, ""});
-  // The script window belongs to the window, not to the editor's commands.
-  QAction* script = MenuFor({"&View", ""})->addAction(tr("&Script"));
-  script->setObjectName("Script1Click");
-  script->setShortcut(QKeySequence(Qt::Key_F9));
-  connect(script, &QAction::triggered, this, [this] { ScriptWindow().ShowOver(this); });
-
   for (const TCommand& c : rows) {
     std::vector<std::string> parts = SplitPath(c.Path);
     if (parts.size() < 2) continue;
@@ -186,7 +179,9 @@ void TMainWindow::BuildMenus() {
     action->setObjectName(Q(c.Id));
     if (!c.Shortcut.empty()) {
       action->setShortcut(QKeySequence(Q(c.Shortcut)));
-      if (parts.front().front() == '@') addAction(action);  // drop-down menus are not in the menu bar
+      // Drop-down menus are not in the menu bar; the window takes their
+      // shortcuts, and those that must work while their menu is disabled.
+      if (parts.front().front() == '@' || c.ShortcutOutsideMenu) addAction(action);
     }
     action->setCheckable(static_cast<bool>(c.Checked));
     std::string id = c.Id;
@@ -318,6 +313,8 @@ void TMainWindow::RefreshActions() {
     if (command->Checked) action->setChecked(command->Checked(*editor_));
     if (command->Enabled) action->setEnabled(command->Enabled(*editor_));
   }
+  if (auto range = menus_.find("&Range"); range != menus_.end())
+    range->second->menuAction()->setEnabled(editor_->FRangeMenuEnabled);
 }
 
 void TMainWindow::ShowError(const std::exception& e) { prompts_->ShowMessage(e.what()); }
@@ -430,6 +427,8 @@ void TMainWindow::ShowHelp(const std::string& file, const std::string&) {
 }
 
 void TMainWindow::RequestClose() { close(); }
+
+void TMainWindow::ShowScriptWindow() { ScriptWindow().ShowOver(this); }
 
 void TMainWindow::SyncOverlays() {
   if (frame_) frame_->Sync();

@@ -58,6 +58,7 @@ class TMainWindow : public QMainWindow, public IEditorView {
   void SetToolButton(const std::string& button, const std::string& commandId) override;
   void ShowHelp(const std::string& file, const std::string& topic) override;
   void RequestClose() override;
+  void ShowScriptWindow() override;
   void SyncOverlays() override;
 
  protected:

@@ -106,6 +106,36 @@ TEST(Bitmap, CopiesAreIndependent) {
   EXPECT_EQ(b.PixelFormat(), pf24bit);
 }
 
+// SameImage compares size, format, palette and the used bits of each row;
+// the bits past the last pixel of a row do not count.
+TEST(Bitmap, SameImageComparesWhatThePixelsShow) {
+  TBitmap base(5, 3, pf1bit);
+  base.SetPixel(2, 1, clBlack);
+  struct Case {
+    const char* what;
+    void (*change)(TBitmap&);
+    bool same;
+  };
+  const Case cases[] = {
+      {"copy", [](TBitmap&) {}, true},
+      {"bits past the last pixel", [](TBitmap& b) { b.ScanLine(1)[0] ^= 0x07; }, true},
+      {"last pixel", [](TBitmap& b) { b.SetPixel(4, 2, clBlack); }, false},
+      {"first pixel", [](TBitmap& b) { b.SetPixel(0, 0, clBlack); }, false},
+      {"palette", [](TBitmap& b) { b.SetPalette({clBlack, clRed}); }, false},
+      {"format", [](TBitmap& b) { b.SetPixelFormat(pf24bit); }, false},
+      {"size", [](TBitmap& b) { b.SetWidth(6); }, false},
+  };
+  for (const Case& c : cases) {
+    TBitmap other = base;
+    c.change(other);
+    EXPECT_EQ(SameImage(base, other), c.same) << c.what;
+  }
+  TBitmap wide(7, 2);
+  TBitmap changed = wide;
+  changed.SetPixel(6, 1, clRed);
+  EXPECT_FALSE(SameImage(wide, changed));
+}
+
 TEST(Bitmap, TransparentColorFollowsTheBottomLeftPixelUntilSet) {
   TBitmap b(3, 3);
   EXPECT_EQ(b.TransparentMode(), tmAuto);

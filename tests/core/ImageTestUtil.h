@@ -1,6 +1,6 @@
 #pragma once
-// Helpers shared by the canvas tests: comparing images, finding what a call
-// changed, and small images written as rows of text ('#' black, 'o' red,
+// Helpers shared by the canvas tests (SameImage is core's): finding what a
+// call changed, and small images written as rows of text ('#' black, 'o' red,
 // 'b' blue, '.' white, '?' anything else).
 #include <string>
 #include <vector>
@@ -9,14 +9,6 @@
 #include "core/Types.h"
 
 namespace kroma::testutil {
-
-inline bool SameImage(const TBitmap& a, const TBitmap& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
-  for (int y = 0; y < a.Height(); ++y)
-    for (int x = 0; x < a.Width(); ++x)
-      if (a.GetPixel(x, y) != b.GetPixel(x, y)) return false;
-  return true;
-}
 
 // The smallest rectangle holding every pixel that differs.
 inline TRect DiffBounds(const TBitmap& a, const TBitmap& b) {

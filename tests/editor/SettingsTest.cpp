@@ -1,3 +1,4 @@
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 
@@ -123,6 +124,15 @@ TEST_F(SettingsTest, PatternsLoadAndPersist) {
   EXPECT_TRUE(SamePixels(F().FPatterns, shipped));
   EXPECT_EQ(F().FPatterns.PixelFormat(), pf24bit);
 
+  // An unchanged store is not rewritten (a read-only program folder then
+  // costs no message at exit).
+  const auto longAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(48);
+  std::filesystem::last_write_time(folder.File("patterns.bmp"), longAgo);
+  F().FormClose({});
+  EXPECT_EQ(std::filesystem::last_write_time(folder.File("patterns.bmp")), longAgo);
+  EXPECT_TRUE(prompts.Messages().empty());
+
+  Restart();
   F().FPatterns.SetPixel(3, 3, clFuchsia);
   F().FormClose({});
   Restart();

@@ -80,6 +80,7 @@ TEST(Convolve5x5, FastPathsMatchTheDefinition) {
                 // Wide and short: bands of one or two rows, whose neighbours
                 // above and below belong to other bands or lie outside.
                 {4100, 3}, {2100, 7}};
+  testing::TThreadCountScope restoreThreads;
   for (int threads : {1, 2, 8}) {
     SetFilterThreadCount(threads);
     for (const TKernel5x5& k : {RingKernel, doubleRing, sharpen, huge})
@@ -87,10 +88,9 @@ TEST(Convolve5x5, FastPathsMatchTheDefinition) {
         TBitmap b = testing::Noise(s.w, s.h, static_cast<unsigned>(s.w * 31 + s.h));
         TBitmap expected = NaiveConvolve(b, k);
         Convolve5x5(b, k);
-        EXPECT_TRUE(testing::SamePixels(b, expected)) << s.w << "x" << s.h << " threads " << threads;
+        EXPECT_TRUE(SameImage(b, expected)) << s.w << "x" << s.h << " threads " << threads;
       }
   }
-  SetFilterThreadCount(2);
 }
 
 }  // namespace

@@ -46,9 +46,9 @@ TEST(FlipMirror, FlipsTwiceRestoreWholeImages) {
   for (void (*flip)(TBitmap&) : {FxFlipDown, FxFlipRight}) {
     TBitmap b = src;
     flip(b);
-    EXPECT_FALSE(testing::SamePixels(b, src));
+    EXPECT_FALSE(SameImage(b, src));
     flip(b);
-    EXPECT_TRUE(testing::SamePixels(b, src));
+    EXPECT_TRUE(SameImage(b, src));
   }
 }
 

@@ -56,7 +56,7 @@ TEST(MaskBlend, SizesThatDoNotMatch) {
   TBitmap dst;
   // Image and mask differ: the result is the background.
   MaskBlend(back, fore, Mask(2, 2, {255, 255, 255, 255}), 0, 1.0, dst);
-  EXPECT_TRUE(testing::SamePixels(dst, back));
+  EXPECT_TRUE(SameImage(dst, back));
   // Image larger than the background one way, smaller the other: only
   // the shared 3 x 2 area takes the image.
   MaskBlend(back, fore, Mask(5, 2, {255, 255, 255, 255, 255, 255, 255, 255, 255, 255}), 0, 1.0, dst);
@@ -75,8 +75,8 @@ TEST(MaskBlend, DestinationMayBeAnInput) {
   TBitmap a = back, b = fore;
   MaskBlend(a, fore, mask, 0, 1.0, a);
   MaskBlend(back, b, mask, 0, 1.0, b);
-  EXPECT_TRUE(testing::SamePixels(a, expected));
-  EXPECT_TRUE(testing::SamePixels(b, expected));
+  EXPECT_TRUE(SameImage(a, expected));
+  EXPECT_TRUE(SameImage(b, expected));
 }
 
 }  // namespace

@@ -78,11 +78,12 @@ TEST(AllFilters, OtherPixelFormatsAreConvertedFirst) {
     expected.SetPixelFormat(pf24bit);
     f.apply(b);
     f.apply(expected);
-    EXPECT_TRUE(testing::SamePixels(b, expected)) << f.name;
+    EXPECT_TRUE(SameImage(b, expected)) << f.name;
   }
 }
 
 TEST(AllFilters, ThreadCountDoesNotChangeTheResult) {
+  testing::TThreadCountScope restoreThreads;
   const TBitmap src = testing::Noise(521, 401);  // large enough for three bands of every filter
   for (const NamedFilter& f : AllFilters()) {
     TBitmap one = src, many = src;
@@ -90,9 +91,8 @@ TEST(AllFilters, ThreadCountDoesNotChangeTheResult) {
     f.apply(one);
     SetFilterThreadCount(3);
     f.apply(many);
-    EXPECT_TRUE(testing::SamePixels(one, many)) << f.name;
+    EXPECT_TRUE(SameImage(one, many)) << f.name;
   }
-  SetFilterThreadCount(2);
 }
 
 }  // namespace

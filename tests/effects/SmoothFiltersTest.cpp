@@ -36,7 +36,7 @@ TEST(FxAntiAlias, AveragesInPlaceAndKeepsTheBorder) {
   TBitmap whole = b;
   FxAntiAlias(whole);
   FxAntiAliasRect(b, 50, 40, -3, -7);
-  EXPECT_TRUE(testing::SamePixels(b, whole));
+  EXPECT_TRUE(SameImage(b, whole));
   EXPECT_EQ(testing::RowValues(b, 0), (std::vector<int>{9, 9, 9, 9}));
   EXPECT_EQ(testing::ColumnValues(b, 3), (std::vector<int>{9, 0, 9}));
 }
@@ -52,7 +52,7 @@ TEST(FxEmboss, ReadsThreeRightOneDownAndKeepsTheEdges) {
     TBitmap small = testing::Noise(w, h);
     const TBitmap before = small;
     FxEmboss(small);
-    EXPECT_TRUE(testing::SamePixels(small, before)) << w << "x" << h;
+    EXPECT_TRUE(SameImage(small, before)) << w << "x" << h;
   }
 }
 
@@ -83,7 +83,7 @@ TEST(FxSplitBlur, MatchesTheInPlaceDefinition) {
     TBitmap slow = fast;
     FxSplitBlur(fast, c.d);
     NaiveSplitBlur(slow, c.d);
-    EXPECT_TRUE(testing::SamePixels(fast, slow)) << c.w << "x" << c.h << " d " << c.d;
+    EXPECT_TRUE(SameImage(fast, slow)) << c.w << "x" << c.h << " d " << c.d;
   }
 }
 
@@ -92,12 +92,12 @@ TEST(FxSplitBlur, DistanceLimits) {
     TBitmap b = testing::Noise(w, h);
     const TBitmap before = b;
     FxSplitBlur(b, d);
-    EXPECT_TRUE(testing::SamePixels(b, before)) << w << "x" << h << " d " << d;
+    EXPECT_TRUE(SameImage(b, before)) << w << "x" << h << " d " << d;
   }
   TBitmap b = testing::Noise(8, 8);
   const TBitmap before = b;
   EXPECT_THROW(FxSplitBlur(b, -3), Error);
-  EXPECT_TRUE(testing::SamePixels(b, before));
+  EXPECT_TRUE(SameImage(b, before));
 }
 
 TEST(FxBlur, RunsPassesPlusOneSplitBlurs) {
@@ -106,7 +106,7 @@ TEST(FxBlur, RunsPassesPlusOneSplitBlurs) {
     TBitmap blurred = src, expected = src;
     FxBlur(blurred, passes);
     for (int i = 0; i <= passes; ++i) NaiveSplitBlur(expected, 3);
-    EXPECT_TRUE(testing::SamePixels(blurred, expected)) << passes;
+    EXPECT_TRUE(SameImage(blurred, expected)) << passes;
   }
 }
 
@@ -115,7 +115,7 @@ TEST(FxBlur, HugePassCountEndsAtTheFixedPoint) {
   FxBlur(b, INT64_MAX);
   const TBitmap settled = b;
   NaiveSplitBlur(b, 3);
-  EXPECT_TRUE(testing::SamePixels(b, settled));
+  EXPECT_TRUE(SameImage(b, settled));
 }
 
 TEST(FxBlur, CancelLeavesTheImageUnchanged) {
@@ -123,12 +123,12 @@ TEST(FxBlur, CancelLeavesTheImageUnchanged) {
   const TBitmap before = b;
   std::atomic<bool> cancel{true};
   EXPECT_THROW(FxBlur(b, INT64_MAX, &cancel), Error);
-  EXPECT_TRUE(testing::SamePixels(b, before));
+  EXPECT_TRUE(SameImage(b, before));
   cancel = false;
   TBitmap plain = before;
   FxBlur(b, 4, &cancel);
   FxBlur(plain, 4);
-  EXPECT_TRUE(testing::SamePixels(b, plain));
+  EXPECT_TRUE(SameImage(b, plain));
 }
 
 }  // namespace

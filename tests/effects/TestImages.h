@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/Bitmap.h"
+#include "effects/FilterThreads.h"
 
 namespace kroma::testing {
 
@@ -59,14 +60,10 @@ inline std::vector<int> ColumnValues(const TBitmap& b, int x = 0) {
   return out;
 }
 
-// Same size and the same pixel bytes (padding ignored).
-inline bool SamePixels(const TBitmap& a, const TBitmap& b) {
-  if (a.Width() != b.Width() || a.Height() != b.Height() || a.PixelFormat() != b.PixelFormat()) return false;
-  const std::int64_t bytes = (static_cast<std::int64_t>(a.Width()) * BitsPerPixel(a.PixelFormat()) + 7) / 8;
-  for (int y = 0; y < a.Height(); ++y)
-    for (std::int64_t i = 0; i < bytes; ++i)
-      if (a.ScanLine(y)[i] != b.ScanLine(y)[i]) return false;
-  return true;
-}
+// Restores the filters' thread count when a test that changes it ends.
+struct TThreadCountScope {
+  int saved = FilterThreadCount();
+  ~TThreadCountScope() { SetFilterThreadCount(saved); }
+};
 
 }  // namespace kroma::testing

@@ -26,7 +26,7 @@ TEST(FxInvert, InvertsEveryByteAndTwiceRestores) {
   FxInvert(b);
   EXPECT_EQ(At(b, 4, 2)[1], 255 - At(original, 4, 2)[1]);
   FxInvert(b);
-  EXPECT_TRUE(testing::SamePixels(b, original));
+  EXPECT_TRUE(SameImage(b, original));
 }
 
 TEST(FxGrayScale, BlueWeighsMostAndHalvesRoundToEven) {
@@ -142,8 +142,8 @@ TEST(SourceToDestination, BadArgumentsThrowAndChangeNothing) {
   const TBitmap smallBefore = small;
   EXPECT_THROW(FxPosterize(src, small, 8), Error);
   EXPECT_THROW(FxSolarize(src, small, 8), Error);
-  EXPECT_TRUE(testing::SamePixels(dst, before));
-  EXPECT_TRUE(testing::SamePixels(small, smallBefore));
+  EXPECT_TRUE(SameImage(dst, before));
+  EXPECT_TRUE(SameImage(small, smallBefore));
 }
 
 TEST(SourceToDestination, SameBitmapAsBoth) {
@@ -151,7 +151,7 @@ TEST(SourceToDestination, SameBitmapAsBoth) {
   TBitmap expected(5, 3);
   FxPosterize(a, expected, 40);
   FxPosterize(a, a, 40);
-  EXPECT_TRUE(testing::SamePixels(a, expected));
+  EXPECT_TRUE(SameImage(a, expected));
 }
 
 }  // namespace

@@ -111,6 +111,9 @@ TEST(BatchRun, CommandLine) {
       {{"--batch", "--timeout", "soon", "x.js"}, 64, "", "--timeout needs a number of seconds"},
       {{"--batch", "--frobnicate", "x.js"}, 64, "", "unknown option \"--frobnicate\""},
       {{"--batch", "missing.js"}, 1, "", "missing.js"},
+      // Refused before any window starts, so no display is needed.
+      {{"--frobnicate"}, 64, "", "unknown option \"--frobnicate\""},
+      {{"a.png", "b.png"}, 64, "", "one image at a time"},
       {{"-Embedding", "--batch", "/automation", "ok.js"}, 0, "ok", ""},
   };
   TScratch scratch;

@@ -92,5 +92,36 @@ TEST_F(MainWindowTest, DrawsUndoesAndWritesSettingsAtClose) {
   delete window;
 }
 
+// The Range menu is disabled until a range is chosen, with Select Range
+// or with Ctrl+A (which works while the menu is disabled), and Deselect
+// disables it again.
+TEST_F(MainWindowTest, RangeMenuFollowsTheSelection) {
+  TMainWindow window(TAppPaths{.AppFolder = folder_}, &prompts_);
+  window.resize(800, 600);
+  window.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+  QAction* rangeMenu = nullptr;
+  for (QAction* a : window.menuBar()->actions())
+    if (a->text() == "&Range") rangeMenu = a;
+  ASSERT_NE(rangeMenu, nullptr);
+  EXPECT_FALSE(rangeMenu->isEnabled());
+
+  window.ToolButton("ToolButton2")->click();
+  TImageWidget& image = window.ImageWidget();
+  QTest::mousePress(&image, Qt::LeftButton, {}, QPoint(10, 10));
+  QTest::mouseMove(&image, QPoint(40, 30));
+  QTest::mouseRelease(&image, Qt::LeftButton, {}, QPoint(40, 30));
+  EXPECT_EQ(window.Editor().FRangeRect, (TRect{10, 10, 40, 30}));
+  EXPECT_TRUE(rangeMenu->isEnabled());
+
+  window.CommandAction("Deselect1Click")->trigger();
+  EXPECT_FALSE(rangeMenu->isEnabled());
+
+  window.activateWindow();
+  QTest::keyClick(&window, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(window.Editor().FRangeRect, (TRect{0, 0, 256, 256}));
+  EXPECT_TRUE(rangeMenu->isEnabled());
+}
+
 }  // namespace
 }  // namespace kroma

@@ -104,6 +104,19 @@ TEST_F(ScriptWindowTest, EscapeStopsARunawayScript) {
   EXPECT_EQ(window_->Editor().Image().GetPixel(2, 0), clBlack) << "the calls reached the editor while it ran";
 }
 
+// An answer a script queued but did not use never fills in a box the
+// user opens after the run.
+TEST_F(ScriptWindowTest, LeftoverAnswersDoNotReachTheUsersBoxes) {
+  TScriptWindow& w = window_->ScriptWindow();
+  RunScript(w, "app.answer('7');\n");
+  prompts_.ClearLog();
+  auto* otherSize = window_->findChild<QAction*>("OtherSize1Click");
+  ASSERT_NE(otherSize, nullptr);
+  otherSize->trigger();
+  ASSERT_EQ(prompts_.Log().size(), 1u) << "the user's own box must be shown";
+  EXPECT_EQ(prompts_.Log()[0].Kind, "input");
+}
+
 // Closing the main window from inside a script's own call stops the
 // script without waiting on it.
 TEST_F(ScriptWindowTest, ScriptMayCloseTheMainWindow) {

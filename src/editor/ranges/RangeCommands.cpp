@@ -15,10 +15,20 @@ namespace kroma {
 namespace {
 
 void AddRangeMenu(TCommandTable& t) {
-  t.Add({.Id = "Deselect1Click", .Path = "&Image/Deselect", .Run = [](TKromaF& f) { f.selector.Visible = false; }});
-  t.Add({.Id = "SelectAll2Click", .Path = "&Range/&Select All", .Shortcut = "Ctrl+A", .Run = [](TKromaF& f) {
-           f.FRangeRect = f.Image().BoundsRect();
+  t.Add({.Id = "Deselect1Click", .Path = "&Image/Deselect", .Run = [](TKromaF& f) {
+           f.selector.Visible = false;
+           f.FRangeMenuEnabled = false;
          }});
+  // Ctrl+A also works while the Range menu is disabled, and the range it
+  // chooses enables the menu like one dragged with Select Range.
+  t.Add({.Id = "SelectAll2Click",
+         .Path = "&Range/&Select All",
+         .Shortcut = "Ctrl+A",
+         .Run = [](TKromaF& f) {
+           f.FRangeRect = f.Image().BoundsRect();
+           f.FRangeMenuEnabled = true;
+         },
+         .ShortcutOutsideMenu = true});
   t.Add({.Id = "Erase1Click", .Path = "&Range/Erase", .Run = [](TKromaF& f) {
            f.FClipCopyMode = cmSrcCopy;
            f.setclip(f.Canvas().Brush.Color());

@@ -39,6 +39,7 @@ void SnapshotRelease(TKromaF& f, const TMouseEvent& e) {
   f.selector.Bounds.Right = e.X;
   f.selector.Bounds.Bottom = e.Y;
   f.FRangeRect = {f.FStartPoint.x, f.FStartPoint.y, e.X, e.Y};
+  f.FRangeMenuEnabled = true;
   f.FToolKey.clear();
 }
 
