@@ -222,11 +222,18 @@ void DecodeUncompressed(std::span<const std::uint8_t> data, const TBmpLayout& la
 }
 
 // RLE8 and RLE4: runs and escapes, bottom row first. `out` starts zeroed:
-// pixels the stream never sets keep index 0.
+// pixels the stream never sets keep index 0. Some writers let the last run
+// of a row cover the row's padding (up to its 32-bit boundary); those
+// pixels are dropped. A run past the padding is an error.
 void DecodeRle(std::span<const std::uint8_t> stream, bool four, TBitmap& out) {
   const int w = out.Width(), h = out.Height();
+  const std::int64_t padded = RowStride(w, out.PixelFormat()) * (four ? 2 : 1);
   int x = 0, y = 0;  // y counts rows from the bottom
   auto put = [&](std::uint8_t* row, unsigned index) {
+    if (x >= w) {
+      ++x;
+      return;
+    }
     if (four) {
       std::uint8_t& byte = row[x >> 1];
       byte = (x & 1) ? static_cast<std::uint8_t>((byte & 0xF0) | index)
@@ -238,7 +245,7 @@ void DecodeRle(std::span<const std::uint8_t> stream, bool four, TBitmap& out) {
   };
   auto checkRun = [&](unsigned count) {
     if (y >= h) Fail("the compressed data runs past the last row");
-    if (count > static_cast<unsigned>(w - x)) Fail("a compressed run goes past the end of a row");
+    if (count > padded - x) Fail("a compressed run goes past the end of a row");
   };
   const std::size_t n = stream.size();
   std::size_t pos = 0;

@@ -7,6 +7,8 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "core/Error.h"
 
@@ -77,8 +79,16 @@ int CreateTempBeside(const std::string& path, std::string& temp) {
 }  // namespace
 
 void WriteFileAtomic(const std::string& path, const void* data, std::size_t size) {
+  // Saving through a symbolic link replaces the file it points to and
+  // keeps the link.
+  std::string target = path;
+  std::error_code ec;
+  if (std::filesystem::is_symlink(path, ec)) {
+    std::filesystem::path resolved = std::filesystem::canonical(path, ec);
+    if (!ec) target = resolved.string();
+  }
   std::string temp;
-  Fd fd(CreateTempBeside(path, temp));
+  Fd fd(CreateTempBeside(target, temp));
   if (fd.get() < 0) throw Error("Cannot create file \"" + path + "\": " + Reason());
   auto fail = [&](const std::string& why) {
     ::unlink(temp.c_str());
@@ -86,7 +96,7 @@ void WriteFileAtomic(const std::string& path, const void* data, std::size_t size
   };
   // A file that is replaced keeps its permissions.
   struct stat old {};
-  if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode) && ::fchmod(fd.get(), old.st_mode & 07777) != 0)
+  if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode) && ::fchmod(fd.get(), old.st_mode & 07777) != 0)
     fail(Reason());
   const auto* p = static_cast<const std::uint8_t*>(data);
   std::size_t left = size;
@@ -101,7 +111,7 @@ void WriteFileAtomic(const std::string& path, const void* data, std::size_t size
   }
   if (::fsync(fd.get()) != 0) fail(Reason());
   if (::close(fd.release()) != 0) fail(Reason());
-  if (::rename(temp.c_str(), path.c_str()) != 0) fail(Reason());
+  if (::rename(temp.c_str(), target.c_str()) != 0) fail(Reason());
 }
 
 }  // namespace kroma

@@ -12,8 +12,11 @@
 #include "editor/KromaF.h"
 #include "editor/Modules.h"
 #include "editor/PenModes.h"
+#include "editor/PolyTools.h"
 #include "editor/Prompts.h"
 #include "editor/ShapeHelpers.h"
+#include "editor/StageHints.h"
+#include "editor/ToolKeys.h"
 
 #ifndef KROMA_VERSION
 #define KROMA_VERSION "unknown"
@@ -275,6 +278,11 @@ void AddProgramCommands(TCommandTable& t) {
                                                           "\n\nA paint program for 24-bit raster images.");
          }});
   t.Add({.Id = "goUndoClick", .Path = "@toolbar/Undo", .Shortcut = "Ctrl+Z", .Run = [](TKromaF& f) {
+           // Undo ends a multi-click figure in progress: the rubber band its
+           // next stage would remove is gone with the undone image.
+           DropPolyFigure(f);
+           f.FToolKey = std::string(FirstStageKey(f.FToolKey));
+           ShowStageHint(f);
            f.goUndoClick();
          }});
 }

@@ -163,4 +163,12 @@ const TToolKeyInfo* FindToolKey(std::string_view key) {
   return nullptr;
 }
 
+std::string_view FirstStageKey(std::string_view key) {
+  std::string_view base = key;
+  while (!base.empty() && base.back() >= '0' && base.back() <= '9') base.remove_suffix(1);
+  const TToolKeyInfo* stage = FindToolKey(key);
+  const TToolKeyInfo* first = base.size() < key.size() ? FindToolKey(base) : nullptr;
+  return stage && first && stage->Command == first->Command ? first->Key : key;
+}
+
 }  // namespace kroma

@@ -33,5 +33,8 @@ struct TToolKeyInfo {
 std::span<const TToolKeyInfo> ToolKeys();
 // nullptr for a key no phase recognises (the empty key included).
 const TToolKeyInfo* FindToolKey(std::string_view key);
+// The first stage of a multi-click tool's stage key ("chord2" -> "chord");
+// any other key as it is.
+std::string_view FirstStageKey(std::string_view key);
 
 }  // namespace kroma

@@ -180,6 +180,17 @@ class TJpegWrite {
 void ReadJpeg(std::span<const std::uint8_t> data, TBitmap& target) {
   if (data.size() < 3 || data[0] != 0xFF || data[1] != 0xD8 || data[2] != 0xFF)
     throw Error("Invalid JPEG file: the JPEG signature is missing");
+  // Files that lack only their end marker are common; they read as if it
+  // were there. A file cut short inside its picture data still stops at a
+  // marker in mid-scan, which stays an error.
+  std::vector<std::uint8_t> withEnd;
+  if (data.size() < 2 || data[data.size() - 2] != 0xFF || data[data.size() - 1] != 0xD9) {
+    withEnd.reserve(data.size() + 2);
+    withEnd.assign(data.begin(), data.end());
+    withEnd.push_back(0xFF);
+    withEnd.push_back(0xD9);
+    data = withEnd;
+  }
   TJpegRead reader;
   if (!reader.Header(data.data(), data.size())) throw Error("Invalid JPEG file: " + reader.Message());
   CheckImageSize(reader.Info().image_width, reader.Info().image_height);

@@ -252,6 +252,21 @@ TEST(BmpRead, Rle4RunsAlternateNibbles) {
                                           1, 2, 1, 2, 1}));
 }
 
+// Some writers end a row of odd width with a run that covers the row's
+// padding; the padding pixels are dropped.
+TEST(BmpRead, RleRunsMayCoverTheRowPadding) {
+  BmpParts p8{.width = 3, .height = 1, .bits = 8, .compression = 1, .colorsUsed = 8};
+  BmpParts p4{.width = 3, .height = 1, .bits = 4, .compression = 2, .colorsUsed = 8};
+  for (int i = 0; i < 8; ++i) {
+    p8.palette.push_back(RGB(i, i, i));
+    p4.palette.push_back(RGB(i, i, i));
+  }
+  p8.pixels = {4, 5, 0, 0, 0, 1};  // 3 pixels, padded to 4
+  p4.pixels = {8, 0x12, 0, 1};     // 3 pixels, padded to 8
+  EXPECT_EQ(Indices(Read(MakeBmp(p8))), (std::vector<int>{5, 5, 5}));
+  EXPECT_EQ(Indices(Read(MakeBmp(p4))), (std::vector<int>{1, 2, 1}));
+}
+
 // Each file breaks one rule. Reading it throws and leaves the target as
 // it was.
 TEST(BmpRead, MalformedFilesAreRefusedAndKeepTheTarget) {
@@ -340,8 +355,10 @@ TEST(BmpRead, MalformedFilesAreRefusedAndKeepTheTarget) {
       {"overlapping masks", masks({0xF800, 0x0FE0, 0x1F}), "masks overlap"},
       {"mask wider than the pixel", masks({0xF8000, 0x7E0, 0x1F}), "more bits than a pixel"},
       {"mask with a gap", masks({0xF800, 0x05E0, 0x1F}), "one run of bits"},
-      {"RLE run past the row", rle({3, 1, 0, 1}), "end of a row"},
-      {"RLE literal past the row", rle({0, 3, 1, 1, 1, 0, 0, 1}), "end of a row"},
+      // Width 2: the rows pad to 4 pixels; runs may cover the padding only.
+      {"RLE run past the row", rle({5, 1, 0, 1}), "end of a row"},
+      {"RLE literal past the row", rle({0, 5, 1, 1, 1, 1, 1, 0, 0, 1}), "end of a row"},
+      {"RLE run past the padding after pixels", rle({2, 1, 3, 1, 0, 1}), "end of a row"},
       {"RLE run past the image", rle({0, 0, 1, 0, 0, 1}), "past the last row"},
       {"RLE end of line past the image", rle({0, 0, 0, 0, 0, 1}), "past the last row"},
       {"RLE delta past the row", rle({0, 2, 3, 0, 0, 1}), "delta moves past"},

@@ -191,6 +191,22 @@ TEST_F(BmpFiles, SavingOverAFileKeepsItsPermissions) {
   EXPECT_EQ(read.Width(), 2);
 }
 
+// Saving through a symbolic link (also one in another folder) replaces
+// the file it points to; the link stays a link.
+TEST_F(BmpFiles, SavingThroughALinkReplacesItsTarget) {
+  std::filesystem::create_directories(dir_ / "real");
+  const std::filesystem::path target = dir_ / "real" / "picture.bmp", link = dir_ / "link.bmp";
+  SaveBmpFile(target.string(), TBitmap(1, 1));
+  std::filesystem::create_symlink("real/picture.bmp", link);
+  SaveBmpFile(link.string(), TBitmap(3, 2));
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  TBitmap read;
+  LoadBmpFile(target.string(), read);
+  EXPECT_EQ(read.Width(), 3);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir_ / "real"), std::filesystem::directory_iterator()), 1)
+      << "no temporary file stays behind";
+}
+
 TEST_F(BmpFiles, FailedSaveKeepsTheOldFile) {
   const std::string path = (dir_ / "keep.bmp").string();
   TBitmap small(1, 1);

@@ -85,12 +85,19 @@ TEST_F(ColorListTest, PickBrushTakesThePixelOrTheMixAndEnds) {
   Release(40, 30, ssAlt);
   EXPECT_EQ(F().gamma.SecondColor(), RGB(50, 100, 50));
 
-  // Off the image the nearest pixel counts.
-  Image().SetPixel(255, 0, RGB(9, 9, 9));
+  // Off the image nothing is picked and the tool stays. With Alt at the
+  // edge, a neighbour past it is the nearest pixel inside.
   RunCommand(F(), "ToolButton5Click");
   Press(300, -20);
   Release(300, -20);
-  EXPECT_EQ(F().gamma.SecondColor(), RGB(9, 9, 9));
+  EXPECT_EQ(F().gamma.SecondColor(), RGB(50, 100, 50));
+  EXPECT_EQ(F().FToolKey, "paintpick");
+  Image().SetPixel(255, 0, RGB(9, 9, 9));
+  Image().SetPixel(248, 0, RGB(1, 1, 1));
+  Press(253, 0);
+  Release(253, 0, ssAlt);  // (248, 0) and (258, 0), which is past the edge
+  EXPECT_EQ(F().gamma.SecondColor(), RGB(5, 5, 5));
+  EXPECT_EQ(F().FToolKey, "");
 }
 
 }  // namespace

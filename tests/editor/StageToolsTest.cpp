@@ -104,5 +104,47 @@ TEST_F(StageToolsTest, SkewRectangleIsAParallelogram) {
   EXPECT_EQ(F().FToolKey, "skewrect");
 }
 
+// Undo in the middle of a multi-click figure ends it: the next gesture
+// starts a new figure, exactly as on a fresh image, instead of removing a
+// rubber band that the undo already took away.
+TEST_F(StageToolsTest, UndoEndsAFigureInProgress) {
+  struct Case {
+    const char* command;
+    const char* key;
+  };
+  auto nextFigure = [this] {
+    Move(30, 30, 0);
+    Press(30, 30);
+    Move(90, 60);
+    Release(90, 60);
+    Move(50, 100, 0);
+    Press(50, 100);
+    Release(50, 100);
+    Move(110, 20, 0);
+  };
+  for (const Case& c : {Case{"Chord1Click", "chord"}, Case{"Bezier1Click", "bezier"},
+                        Case{"Polygon2Click", "polygon"}, Case{"PolyLine1Click", "polyline"}}) {
+    SCOPED_TRACE(c.key);
+    Restart();
+    RunCommand(F(), c.command);
+    nextFigure();
+    const TBitmap fresh = Image();
+
+    Restart();
+    RunCommand(F(), c.command);
+    Press(20, 20);
+    Move(70, 90);
+    Release(70, 90);
+    Move(100, 40, 0);
+    RunCommand(F(), "goUndoClick");
+    EXPECT_EQ(F().FToolKey, c.key);
+    EXPECT_FALSE(F().FMouseDown);
+    EXPECT_EQ(CountColor(Image(), clWhite), 256 * 256);
+    nextFigure();
+    EXPECT_TRUE(SamePixels(Image(), fresh));
+    EXPECT_GT(CountColor(fresh, clBlack), 0) << "the figure shows";
+  }
+}
+
 }  // namespace
 }  // namespace kroma::test

@@ -109,6 +109,18 @@ TEST(JpegCodec, ReadsCmykAsInvertedInk) {
   EXPECT_NEAR(GetBValue(c), 0, 2);
 }
 
+// A file that lacks only its end marker reads like the whole file; one
+// cut inside its picture data does not (see the malformed files below).
+TEST(JpegCodec, MissingEndMarkerIsAccepted) {
+  const Bytes good = WriteJpeg(test::Pattern(32, 32), 80);
+  ASSERT_EQ(good[good.size() - 2], 0xFF);
+  ASSERT_EQ(good[good.size() - 1], 0xD9);
+  TBitmap whole, withoutEnd;
+  ReadJpeg(good, whole);
+  ReadJpeg(Bytes(good.begin(), good.end() - 2), withoutEnd);
+  EXPECT_TRUE(test::SamePixels(withoutEnd, whole));
+}
+
 TEST(JpegCodec, MalformedFilesAreErrorsAndKeepTheTarget) {
   const Bytes good = WriteJpeg(test::Pattern(32, 32), 80);
   const std::size_t sof = FindMarker(good, 0xC0);
@@ -133,6 +145,7 @@ TEST(JpegCodec, MalformedFilesAreErrorsAndKeepTheTarget) {
       {"signature", Bytes{0x89, 'P', 'N', 'G', 0, 0}},
       {"cut in the headers", Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(sof) + 4)},
       {"cut in the image data", Bytes(good.begin(), good.end() - 200)},
+      {"cut just before the end marker", Bytes(good.begin(), good.end() - 4)},
       {"zero width", withSize(0, 32)},
       {"zero height", withSize(32, 0)},
       // 65000 x 65000 in a few bytes: refused before decoding.

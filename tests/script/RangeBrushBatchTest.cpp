@@ -96,6 +96,12 @@ TEST(RangeBrushBatch, PickBrushTakesTheColourAndEnds) {
                            "app.range = [0, 8, 2, 10]; app.command('Erase1Click'); "
                            "return before + ' [' + app.tool + '] ' + app.pixel(1, 9);",
                            "paintpick [] #12AB34"},
+                          // Off the image: nothing picked, the tool stays.
+                          {"fresh(); gfx.BrushColor = '#0000FF'; app.command('ToolButton5Click'); "
+                           "app.press(-3, 3); app.release(-3, 3); app.press(3, 40); app.release(3, 40); "
+                           "app.range = [0, 8, 2, 10]; app.command('Erase1Click'); "
+                           "return app.tool + ' ' + app.pixel(1, 9);",
+                           "paintpick #0000FF"},
                       });
 }
 

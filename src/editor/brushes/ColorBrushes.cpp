@@ -88,10 +88,13 @@ void GradientBrushMove(TKromaF& f, const TMouseEvent& e) {
 // ---- Pick brush ----
 
 // The release picks the brush colour under the pointer (with Alt the mix
-// of the pixels 5 to the left and right) and ends the tool.
+// of the pixels 5 to the left and right, the nearest edge pixel for those
+// past an edge) and ends the tool. A release off the image picks nothing
+// and the tool stays, so the user can pick again.
 void PickBrushRelease(TKromaF& f, const TMouseEvent& e) {
   const TBitmap& image = f.Image();
   const std::int64_t x = e.X, y = e.Y;
+  if (x < 0 || y < 0 || x >= image.Width() || y >= image.Height()) return;
   const TColor color = (e.Shift & ssAlt) ? MixColors(SampleNearest(image, x - 5, y), SampleNearest(image, x + 5, y))
                                          : SampleNearest(image, x, y);
   f.Canvas().Brush.SetColor(color);
