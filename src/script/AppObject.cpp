@@ -117,7 +117,7 @@ void AddFiles(TScriptObject& app, TScriptEnvironment& env) {
 void AddCommands(TScriptObject& app, TKromaF& f) {
   app.Members.push_back(Method("command", {"id"}, 1, [&f](const TScriptCall& c) {
     std::string id = c.String(0);
-    if (!EditorCommands().Find(id)) throw Error("unknown command: " + id);
+    if (!EditorCommands().Find(id)) throw TCallError("unknown command: " + id);
     RunCommand(f, id);
     return TScriptResult{};
   }));

@@ -100,6 +100,8 @@ TScriptResult InvokeMember(const TScriptMember& member, TMemberAccess access, st
       return {};
     }
     return member.Call(call);
+  } catch (const TCallError&) {
+    throw;
   } catch (const std::bad_alloc&) {
     throw Error(member.Name + ": out of memory");
   } catch (const std::exception& e) {

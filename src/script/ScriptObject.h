@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/Error.h"
 #include "core/Types.h"
 #include "script/ScriptValues.h"
 
@@ -84,9 +85,16 @@ struct TScriptObject {
   const TScriptMember* Find(std::string_view name) const;
 };
 
+// An error whose message already says which call failed
+// ("unknown command: Nope1Click"): it reaches the script as it stands.
+class TCallError : public Error {
+ public:
+  using Error::Error;
+};
+
 // Carries out one access of a member: checks that the member allows it and
-// the number of arguments, runs it, and turns every failure into Error
-// whose message starts with the member's name ("Line: ...").
+// the number of arguments, runs it, and turns every other failure into
+// Error whose message starts with the member's name ("Line: ...").
 TScriptResult InvokeMember(const TScriptMember& member, TMemberAccess access, std::span<const TScriptArg> args,
                            IEditorAccess& editor, const std::atomic<bool>& cancel);
 

@@ -19,7 +19,7 @@ TEST(AppBatch, StartStateCommandsAndSettings) {
                    "256 256 line pmCopy psSolid bsClear cmSrcCopy"},
                   {"return app.commands().indexOf('goUndoClick') >= 0 && app.commands().indexOf('PenNotXor1Click') >= 0;",
                    "true"},
-                  {"app.command('Nope1Click'); return 1;", "error: command: unknown command: Nope1Click"},
+                  {"try { app.command('Nope1Click'); } catch (e) { return e.message; }", "unknown command: Nope1Click"},
                   {"app.command('PenNotXor1Click'); return app.penMode;", "pmNotXor"},
                   {"app.penMode = 'pmXor'; app.penStyle = 'psDot'; app.brushStyle = 'bsCross'; app.copyMode = 'cmSrcInvert'; "
                    "return [app.penMode, app.penStyle, app.brushStyle, app.copyMode].join(' ');",
