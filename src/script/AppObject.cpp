@@ -10,7 +10,9 @@
 #include "editor/Commands.h"
 #include "editor/KromaF.h"
 #include "editor/Modules.h"
+#include "editor/PolyTools.h"
 #include "editor/QueuedPrompts.h"
+#include "editor/StageHints.h"
 #include "editor/ToolKeys.h"
 #include "editor/WorkImage.h"
 #include "parsers/StringHelpers.h"
@@ -154,7 +156,12 @@ void AddSettings(TScriptObject& app, TKromaF& f) {
       [&f](const TScriptCall& c) {
         std::string key = c.String(0);
         if (!key.empty() && !FindToolKey(key)) throw Error("unknown tool key \"" + key + "\"");
+        // Like choosing a tool in the window: another tool ends an open
+        // polygon or polyline, and the stage hint follows.
+        if (key != f.FToolKey) DropPolyFigure(f);
         f.FToolKey = key;
+        ShowStageHint(f);
+        f.FlushChanges();
       }));
   app.Members.push_back(NamedSetting<TPenMode>(
       "penMode", "pen mode", [&f] { return f.Canvas().Pen.Mode; }, [&f](TPenMode m) { f.SetPenMode(m); },

@@ -66,6 +66,13 @@ TEST(ShapeToolsBatch, LinesAndCurves) {
            "app.move(200, 200); var before = pixels(45, 55, 135, 145); app.press(200, 200, 'right'); "
            "return before + ' ' + pixels(45, 55, 135, 145);",
            "#FFFFFF#000000 #000000#FFFFFF"},
+          // Setting app.tool ends an open polygon as choosing a tool does: the
+          // band to the pointer goes, and the rectangle tool's moves need a
+          // button again.
+          {"fresh('Polygon2Click'); click(20, 20); app.move(120, 20); click(120, 20); app.move(200, 200); "
+           "var before = pixels(160, 110); app.tool = 'rectangle'; app.move(230, 230); "
+           "return before + ' ' + pixels(160, 110, 70, 20) + ' ' + app.tool;",
+           "#000000 #FFFFFF#000000 rectangle"},
           // Polyline: no closing side.
           {"fresh('PolyLine1Click'); click(20, 20); click(120, 20); click(70, 90); app.press(0, 0, 'right'); "
            "return pixels(45, 55, 95, 55);",
