@@ -281,8 +281,7 @@ void AddProgramCommands(TCommandTable& t) {
            // Undo ends a multi-click figure in progress: the rubber band its
            // next stage would remove is gone with the undone image.
            DropPolyFigure(f);
-           f.FToolKey = std::string(FirstStageKey(f.FToolKey));
-           ShowStageHint(f);
+           EnterStage(f, std::string(FirstStageKey(f.FToolKey)));
            f.goUndoClick();
          }});
 }

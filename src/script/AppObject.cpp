@@ -159,8 +159,7 @@ void AddSettings(TScriptObject& app, TKromaF& f) {
         // Like choosing a tool in the window: another tool ends an open
         // polygon or polyline, and the stage hint follows.
         if (key != f.FToolKey) DropPolyFigure(f);
-        f.FToolKey = key;
-        ShowStageHint(f);
+        EnterStage(f, std::move(key));
         f.FlushChanges();
       }));
   app.Members.push_back(NamedSetting<TPenMode>(
