@@ -1,8 +1,11 @@
 #include "core/Bitmap.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <new>
+#include <utility>
 
 #include "core/BmpCodec.h"
 #include "core/Canvas.h"
@@ -103,15 +106,69 @@ void CheckPalette(TPixelFormat pf, const std::vector<TColor>& palette) {
                 std::to_string(1 << BitsPerPixel(pf)) + " colours");
 }
 
+// The band of a stride: the most rows, a power of two, that fit in about
+// 64 KiB; one row when a row alone is larger.
+int BandShiftFor(std::int64_t stride) {
+  constexpr std::int64_t kBandBytes = std::int64_t{1} << 16;
+  constexpr int kMaxShift = 20;
+  int shift = 0;
+  while (shift < kMaxShift && (stride << (shift + 1)) <= kBandBytes) ++shift;
+  return shift;
+}
+
+std::atomic<std::int64_t> gLivePixelBytes{0};
+
+// A block for `bytes` of pixels (zeros when asked), or an Error naming the
+// image it is for.
+detail::TPixelBlock* NewBlock(std::int64_t bytes, int width, int height, bool zeroed) {
+  const auto total = static_cast<std::size_t>(bytes) + detail::TPixelBlock::kHeaderBytes;
+  void* memory = zeroed ? std::calloc(total, 1) : std::malloc(total);
+  if (!memory)
+    throw Error("Not enough memory for an image of " + std::to_string(width) + " x " + std::to_string(height) +
+                " pixels");
+  auto* block = new (memory) detail::TPixelBlock;
+  block->bytes = bytes;
+  gLivePixelBytes.fetch_add(bytes, std::memory_order_relaxed);
+  return block;
+}
+
+struct TRowJob {
+  bool active = false;
+  int y0 = 0, y1 = 0;
+};
+thread_local TRowJob tRowJob;
+
 }  // namespace
 
-void TBitmap::TFree::operator()(std::uint8_t* p) const { std::free(p); }
+namespace detail {
+
+void FreePixelBlock(TPixelBlock* block) noexcept {
+  gLivePixelBytes.fetch_sub(block->bytes, std::memory_order_relaxed);
+  block->~TPixelBlock();
+  std::free(block);
+}
+
+}  // namespace detail
+
+std::int64_t LivePixelBytes() { return gLivePixelBytes.load(std::memory_order_relaxed); }
+
+TRowJobScope::TRowJobScope(int y0, int y1) : outer_(tRowJob.active), y0_(tRowJob.y0), y1_(tRowJob.y1) {
+  tRowJob = {true, y0, y1};
+}
+
+TRowJobScope::~TRowJobScope() { tRowJob = {outer_, y0_, y1_}; }
 
 TBitmap::TBitmap() = default;
 
 TBitmap::TBitmap(int width, int height, TPixelFormat pf) {
-  Allocate(width, height, pf, StandardPalette(pf));
-  Fill(clWhite);
+  CheckImageSize(width, height);
+  TBitmap shape;
+  shape.width_ = width;
+  shape.format_ = pf;
+  shape.stride_ = RowStride(width, pf);
+  shape.palette_ = StandardPalette(pf);
+  const std::vector<std::uint8_t> white = shape.WhiteRow(width);
+  Allocate(width, height, pf, std::move(shape.palette_), white.data());
 }
 
 TBitmap::TBitmap(int width, int height, TPixelFormat pf, std::vector<TColor> palette) {
@@ -125,8 +182,17 @@ TBitmap::TBitmap(const TBitmap& other) { *this = other; }
 
 TBitmap& TBitmap::operator=(const TBitmap& other) {
   if (this == &other) return *this;
-  Allocate(other.width_, other.height_, other.format_, other.palette_);
-  if (bits_) std::memcpy(bits_.get(), other.bits_.get(), static_cast<std::size_t>(stride_ * height_));
+  // Copied aside first, so that running out of memory changes nothing.
+  std::vector<detail::TBlockRef> bands = other.bands_;
+  std::vector<TColor> palette = other.palette_;
+  bands_ = std::move(bands);
+  palette_ = std::move(palette);
+  width_ = other.width_;
+  height_ = other.height_;
+  format_ = other.format_;
+  stride_ = other.stride_;
+  bandShift_ = other.bandShift_;
+  bandMask_ = other.bandMask_;
   Transparent = other.Transparent;
   transparentMode_ = other.transparentMode_;
   transparentColor_ = other.transparentColor_;
@@ -141,7 +207,9 @@ TBitmap& TBitmap::operator=(TBitmap&& other) noexcept {
   height_ = other.height_;
   format_ = other.format_;
   stride_ = other.stride_;
-  bits_ = std::move(other.bits_);
+  bandShift_ = other.bandShift_;
+  bandMask_ = other.bandMask_;
+  bands_ = std::move(other.bands_);
   palette_ = std::move(other.palette_);
   Transparent = other.Transparent;
   transparentMode_ = other.transparentMode_;
@@ -149,63 +217,154 @@ TBitmap& TBitmap::operator=(TBitmap&& other) noexcept {
   other.width_ = other.height_ = 0;
   other.format_ = pf24bit;
   other.stride_ = 0;
+  other.bandShift_ = other.bandMask_ = 0;
+  other.bands_.clear();
   other.palette_.clear();
   return *this;
 }
 
-void TBitmap::Allocate(int width, int height, TPixelFormat pf, std::vector<TColor> palette) {
+void TBitmap::Allocate(int width, int height, TPixelFormat pf, std::vector<TColor> palette, const std::uint8_t* row) {
   CheckImageSize(width, height);
-  std::int64_t stride = RowStride(width, pf);
-  std::unique_ptr<std::uint8_t[], TFree> bits;
-  if (width > 0 && height > 0) {
-    // Zeroed, so that row padding is always 0. The size fits: at most
-    // 2^28 pixels of 4 bytes plus 3 bytes of padding per row.
-    bits.reset(static_cast<std::uint8_t*>(std::calloc(static_cast<std::size_t>(stride * height), 1)));
-    if (!bits)
-      throw Error("Not enough memory for an image of " + std::to_string(width) + " x " + std::to_string(height) +
-                  " pixels");
+  const std::int64_t stride = RowStride(width, pf);
+  const int shift = BandShiftFor(stride);
+  const std::int64_t perBand = std::int64_t{1} << shift;
+  std::vector<detail::TBlockRef> bands;
+  if (height > 0) {
+    const std::int64_t count = (height + perBand - 1) / perBand;
+    bands.reserve(static_cast<std::size_t>(count));
+    if (row) {
+      // One block of the row repeated serves every band.
+      const std::int64_t rows = std::min<std::int64_t>(perBand, height);
+      detail::TBlockRef block(NewBlock(rows * stride, width, height, false));
+      for (std::int64_t r = 0; r < rows; ++r)
+        std::memcpy(block->Pixels() + r * stride, row, static_cast<std::size_t>(stride));
+      bands.assign(static_cast<std::size_t>(count), block);
+    } else {
+      for (std::int64_t b = 0; b < count; ++b) {
+        const std::int64_t rows = std::min<std::int64_t>(perBand, height - b * perBand);
+        bands.emplace_back(NewBlock(rows * stride, width, height, true));
+      }
+    }
   }
-  bits_ = std::move(bits);
+  bands_ = std::move(bands);
   width_ = width;
   height_ = height;
   format_ = pf;
   stride_ = stride;
+  bandShift_ = shift;
+  bandMask_ = static_cast<int>(perBand - 1);
   palette_ = IsPaletteFormat(pf) ? std::move(palette) : std::vector<TColor>{};
 }
 
-std::uint8_t* TBitmap::ScanLine(int y) {
-  if (y < 0 || y >= height_) throw Error("Scan line index out of range");
-  return bits_.get() + stride_ * y;
+void TBitmap::ThrowRowOutOfRange() { throw Error("Scan line index out of range"); }
+
+int TBitmap::RowsInBand(std::size_t band) const {
+  const std::int64_t first = static_cast<std::int64_t>(band) << bandShift_;
+  return static_cast<int>(std::min<std::int64_t>(RowsPerBand(), height_ - first));
 }
 
-const std::uint8_t* TBitmap::ScanLine(int y) const {
-  if (y < 0 || y >= height_) throw Error("Scan line index out of range");
-  return bits_.get() + stride_ * y;
+detail::TPixelBlock* TBitmap::UnshareBand(std::size_t band) {
+  const int first = static_cast<int>(band << bandShift_);
+  const int rows = RowsInBand(band);
+  if (tRowJob.active && (first < tRowJob.y0 || first + rows > tRowJob.y1))
+    throw Error("Rows " + std::to_string(first) + " to " + std::to_string(first + rows - 1) +
+                " are shared and written by several threads at once");
+  const std::int64_t bytes = std::int64_t{rows} * stride_;
+  detail::TBlockRef copy(NewBlock(bytes, width_, height_, false));
+  std::memcpy(copy->Pixels(), bands_[band]->Pixels(), static_cast<std::size_t>(bytes));
+  bands_[band] = std::move(copy);
+  return bands_[band].get();
+}
+
+int TBitmap::ContiguousRows(int y) const {
+  CheckRow(y);
+  return std::min(RowsPerBand() - (y & bandMask_), height_ - y);
+}
+
+void TBitmap::MakeWritable() {
+  for (std::size_t b = 0; b < bands_.size(); ++b)
+    if (bands_[b].Shared()) UnshareBand(b);
+}
+
+bool TBitmap::SharesRow(const TBitmap& other, int y) const {
+  if (y < 0 || y >= height_ || y >= other.height_ || stride_ == 0) return false;
+  return ScanLine(y) == other.ScanLine(y);
+}
+
+std::int64_t TBitmap::UnsharedBytes() const {
+  std::int64_t bytes = 0;
+  for (const detail::TBlockRef& band : bands_)
+    if (!band.Shared()) bytes += band->bytes;
+  return bytes;
+}
+
+std::vector<std::uint8_t> TBitmap::WhiteRow(int width) const {
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(RowStride(width, format_)), 0);
+  FillRowPixels(row.data(), format_, palette_, 0, width, clWhite);
+  return row;
 }
 
 void TBitmap::SetSize(int width, int height) {
   if (width == width_ && height == height_) return;
+  CheckImageSize(width, height);
   // Built aside and moved in, so a refused size or a failed allocation
   // leaves this bitmap untouched.
   TBitmap resized;
-  resized.Allocate(width, height, format_, palette_);
-  int keepW = std::min(width, width_);
-  int keepH = std::min(height, height_);
-  std::int64_t keepBytes = (static_cast<std::int64_t>(keepW) * BitsPerPixel(format_) + 7) / 8;
-  for (int y = 0; y < height; ++y) {
-    std::uint8_t* row = resized.ScanLine(y);
-    if (y < keepH && keepW > 0) {
-      std::memcpy(row, ScanLine(y), static_cast<std::size_t>(keepBytes));
-      ClearRowPadding(row, keepW, format_, resized.stride_);
-      FillRowPixels(row, format_, palette_, keepW, width - keepW, clWhite);
-    } else {
-      FillRowPixels(row, format_, palette_, 0, width, clWhite);
+  resized.format_ = format_;
+  resized.stride_ = RowStride(width, format_);
+  resized.bandShift_ = BandShiftFor(resized.stride_);
+  resized.bandMask_ = (1 << resized.bandShift_) - 1;
+  resized.palette_ = palette_;
+  resized.width_ = width;
+  resized.height_ = height;
+  const std::vector<std::uint8_t> white = resized.WhiteRow(width);
+  const auto stride = static_cast<std::size_t>(resized.stride_);
+  const int perBand = resized.RowsPerBand();
+  const std::size_t count = height > 0 ? static_cast<std::size_t>((std::int64_t{height} + perBand - 1) / perBand) : 0;
+  const int keepW = std::min(width, width_);
+  const int keepH = std::min(height, height_);
+  const std::int64_t keepBytes = (static_cast<std::int64_t>(keepW) * BitsPerPixel(format_) + 7) / 8;
+  const bool sameLayout = resized.stride_ == stride_ && width == width_;
+  // Bands whose rows are all white share one block.
+  detail::TBlockRef whiteBlock;
+  auto shareWhite = [&]() {
+    if (!whiteBlock.get()) {
+      const std::int64_t rows = std::min(perBand, height);
+      whiteBlock = detail::TBlockRef(NewBlock(rows * resized.stride_, width, height, false));
+      for (std::int64_t r = 0; r < rows; ++r) std::memcpy(whiteBlock->Pixels() + r * resized.stride_, white.data(), stride);
     }
+    return whiteBlock;
+  };
+  std::vector<std::uint8_t> built(stride);
+  resized.bands_.reserve(count);
+  for (std::size_t b = 0; b < count; ++b) {
+    const int r0 = static_cast<int>(b) * perBand;
+    const int r1 = static_cast<int>(std::min<std::int64_t>(std::int64_t{r0} + perBand, height));
+    if (sameLayout && r1 <= height_) {
+      resized.bands_.push_back(bands_[b]);  // the same rows, unchanged
+      continue;
+    }
+    // Rows are built one by one; the band gets a block of its own at the
+    // first row that is not white.
+    detail::TBlockRef block;
+    for (int y = r0; y < r1; ++y) {
+      const std::uint8_t* row = white.data();
+      if (y < keepH && keepW > 0) {
+        std::memcpy(built.data(), std::as_const(*this).ScanLine(y), static_cast<std::size_t>(keepBytes));
+        ClearRowPadding(built.data(), keepW, format_, resized.stride_);
+        FillRowPixels(built.data(), format_, palette_, keepW, width - keepW, clWhite);
+        if (std::memcmp(built.data(), white.data(), stride) != 0) row = built.data();
+      }
+      if (!block.get() && row == white.data()) continue;
+      if (!block.get()) {
+        block = detail::TBlockRef(NewBlock(std::int64_t{r1 - r0} * resized.stride_, width, height, false));
+        for (int w = r0; w < y; ++w) std::memcpy(block->Pixels() + std::size_t(w - r0) * stride, white.data(), stride);
+      }
+      std::memcpy(block->Pixels() + std::size_t(y - r0) * stride, row, stride);
+    }
+    resized.bands_.push_back(block.get() ? std::move(block) : shareWhite());
   }
-  width_ = resized.width_;
-  height_ = resized.height_;
-  stride_ = resized.stride_;
-  bits_ = std::move(resized.bits_);
+  *this = std::move(resized);
 }
 
 void TBitmap::SetPixelFormat(TPixelFormat pf) {
@@ -216,13 +375,15 @@ void TBitmap::SetPixelFormat(TPixelFormat pf) {
     TNearestColor mapper(converted.palette_);
     std::vector<std::uint8_t> bgr(static_cast<std::size_t>(width_) * 3);
     for (int y = 0; y < height_; ++y) {
-      RowToBgr24(ScanLine(y), format_, palette_, width_, bgr.data());
+      RowToBgr24(std::as_const(*this).ScanLine(y), format_, palette_, width_, bgr.data());
       RowFromBgr24(bgr.data(), pf, &mapper, width_, converted.ScanLine(y));
     }
   }
   format_ = pf;
   stride_ = converted.stride_;
-  bits_ = std::move(converted.bits_);
+  bandShift_ = converted.bandShift_;
+  bandMask_ = converted.bandMask_;
+  bands_ = std::move(converted.bands_);
   palette_ = std::move(converted.palette_);
 }
 
@@ -274,8 +435,11 @@ void TBitmap::SetPixel(int x, int y, TColor color) {
 void TBitmap::Fill(TColor color) {
   if (Empty()) return;
   color = ColorToRGB(color);
-  FillRowPixels(ScanLine(0), format_, palette_, 0, width_, color);
-  for (int y = 1; y < height_; ++y) std::memcpy(ScanLine(y), ScanLine(0), static_cast<std::size_t>(stride_));
+  std::vector<std::uint8_t> row(static_cast<std::size_t>(stride_), 0);
+  FillRowPixels(row.data(), format_, palette_, 0, width_, color);
+  TBitmap filled;
+  filled.Allocate(width_, height_, format_, palette_, row.data());
+  bands_ = std::move(filled.bands_);
 }
 
 TColor TBitmap::TransparentColor() const {

@@ -5,9 +5,20 @@
 // red, unused; 16-bit pixels are 5-6-5 (red in the high bits, little
 // endian); palette formats hold indices, the leftmost pixel in the high
 // bits of a byte.
+//
+// Storage: the rows live in bands of 2^k consecutive rows (about 64 KiB a
+// band), each band one reference-counted block. Copying a bitmap shares
+// its blocks; the first write to a shared band (the non-const ScanLine)
+// copies that band alone. So copies stay independent as far as anyone can
+// see, yet an undo slot or a snapshot costs only what later differs, and a
+// bitmap that is one colour throughout (a new white image) holds one band.
+// Rows of one band are contiguous (ContiguousRows); rows of different
+// bands are not, so rows are reached only through ScanLine.
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/Types.h"
@@ -15,6 +26,66 @@
 namespace kroma {
 
 class TCanvas;
+
+namespace detail {
+
+// One band of rows with the count of bitmaps that hold it. Its pixels
+// follow the header.
+struct TPixelBlock {
+  static constexpr std::size_t kHeaderBytes = 64;
+  std::atomic<std::int32_t> owners{1};
+  std::int64_t bytes = 0;
+  std::uint8_t* Pixels() { return reinterpret_cast<std::uint8_t*>(this) + kHeaderBytes; }
+};
+
+void FreePixelBlock(TPixelBlock* block) noexcept;
+
+// A counted reference to a block.
+class TBlockRef {
+ public:
+  TBlockRef() = default;
+  explicit TBlockRef(TPixelBlock* adopted) noexcept : p_(adopted) {}
+  TBlockRef(const TBlockRef& other) noexcept : p_(other.p_) {
+    if (p_) p_->owners.fetch_add(1, std::memory_order_relaxed);
+  }
+  TBlockRef(TBlockRef&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+  TBlockRef& operator=(TBlockRef other) noexcept {
+    std::swap(p_, other.p_);
+    return *this;
+  }
+  ~TBlockRef() {
+    if (p_ && p_->owners.fetch_sub(1, std::memory_order_acq_rel) == 1) FreePixelBlock(p_);
+  }
+  TPixelBlock* get() const { return p_; }
+  TPixelBlock* operator->() const { return p_; }
+  bool Shared() const { return p_->owners.load(std::memory_order_acquire) != 1; }
+
+ private:
+  TPixelBlock* p_ = nullptr;
+};
+
+}  // namespace detail
+
+// Bytes of pixel storage all bitmaps of the process hold at this moment
+// (each shared band counted once).
+std::int64_t LivePixelBytes();
+
+// A thread that computes rows [y0, y1) of a job split across several
+// threads holds this while it works. Each of those rows is written by this
+// thread alone, so a bitmap may copy a shared band here only when the band
+// lies inside these rows; any other band could be copied by two threads at
+// once, and writing it is refused with an Error.
+class TRowJobScope {
+ public:
+  TRowJobScope(int y0, int y1);
+  ~TRowJobScope();
+  TRowJobScope(const TRowJobScope&) = delete;
+  TRowJobScope& operator=(const TRowJobScope&) = delete;
+
+ private:
+  bool outer_;
+  int y0_, y1_;
+};
 
 enum TPixelFormat { pf1bit, pf4bit, pf8bit, pf16bit, pf24bit, pf32bit };
 enum TTransparentMode { tmAuto, tmFixed };
@@ -41,9 +112,9 @@ class TBitmap {
   // Palette formats need 1 .. 2^bits entries, the others none.
   TBitmap(int width, int height, TPixelFormat pf, std::vector<TColor> palette);
   ~TBitmap();
-  // Copies are independent (size, format, palette, transparency, pixels);
-  // the canvas and its settings stay with each object. A moved-from bitmap
-  // is empty and 24-bit.
+  // Copies are independent (size, format, palette, transparency, pixels)
+  // and share their bands until either is written; the canvas and its
+  // settings stay with each object. A moved-from bitmap is empty and 24-bit.
   TBitmap(const TBitmap& other);
   TBitmap& operator=(const TBitmap& other);
   TBitmap(TBitmap&& other) noexcept;
@@ -67,9 +138,37 @@ class TBitmap {
   // in that format; colours map to the nearest palette entry.
   void SetPixelFormat(TPixelFormat pf);
 
-  std::uint8_t* ScanLine(int y);
-  const std::uint8_t* ScanLine(int y) const;
+  // Row y for writing: a band shared with another bitmap is copied first
+  // (and an Error thrown when there is no memory for it). The pointer stays
+  // valid until the bitmap is copied, resized, reformatted, filled or
+  // assigned.
+  std::uint8_t* ScanLine(int y) {
+    CheckRow(y);
+    detail::TBlockRef& band = bands_[static_cast<std::size_t>(y) >> bandShift_];
+    detail::TPixelBlock* block = band.Shared() ? UnshareBand(static_cast<std::size_t>(y) >> bandShift_) : band.get();
+    return block->Pixels() + static_cast<std::int64_t>(y & bandMask_) * stride_;
+  }
+  // Row y for reading; never copies. Reading a row of a non-const bitmap
+  // that is not written goes through this one (std::as_const), so that it
+  // does not copy a shared band.
+  const std::uint8_t* ScanLine(int y) const {
+    CheckRow(y);
+    return bands_[static_cast<std::size_t>(y) >> bandShift_]->Pixels() +
+           static_cast<std::int64_t>(y & bandMask_) * stride_;
+  }
+  // Bytes from one row to the next within a band.
   std::int64_t Stride() const { return stride_; }
+  // Rows of a band (a power of two); band boundaries lie at multiples of it.
+  int RowsPerBand() const { return bandMask_ + 1; }
+  // How many rows from row y on lie in one piece of memory, Stride() apart.
+  int ContiguousRows(int y) const;
+  // Copies every shared band now, so that later writes never copy; for
+  // work that writes every row anyway, or hands rows to other code.
+  void MakeWritable();
+  // Whether row y of the two bitmaps is the same memory (a shared band).
+  bool SharesRow(const TBitmap& other, int y) const;
+  // Bytes of the bands this bitmap holds that no other bitmap holds.
+  std::int64_t UnsharedBytes() const;
 
   // Palette of the palette formats (empty otherwise).
   const std::vector<TColor>& Palette() const { return palette_; }
@@ -86,7 +185,8 @@ class TBitmap {
   // image nothing happens.
   void SetPixel(int x, int y, TColor color);
 
-  // Fills the whole image with one colour.
+  // Fills the whole image with one colour (all bands then share one block;
+  // row pointers taken before are no longer valid).
   void Fill(TColor color);
 
   // Transparency for Draw: in tmAuto the colour of the bottom-left pixel,
@@ -107,17 +207,28 @@ class TBitmap {
   void SaveToFile(const std::string& path) const;
 
  private:
-  void Allocate(int width, int height, TPixelFormat pf, std::vector<TColor> palette);
+  // The layout of a width x height bitmap in format pf, every band a block
+  // of zeros of its own (or sharing one block filled with `row` when given).
+  void Allocate(int width, int height, TPixelFormat pf, std::vector<TColor> palette,
+                const std::uint8_t* row = nullptr);
+  void CheckRow(int y) const {
+    if (static_cast<unsigned>(y) >= static_cast<unsigned>(height_)) ThrowRowOutOfRange();
+  }
+  [[noreturn]] static void ThrowRowOutOfRange();
+  detail::TPixelBlock* UnshareBand(std::size_t band);
+  // Rows in band `band`: RowsPerBand() except for the last band.
+  int RowsInBand(std::size_t band) const;
+  // One stored row of `width` white pixels (the nearest palette entry in
+  // palette formats), padding 0.
+  std::vector<std::uint8_t> WhiteRow(int width) const;
 
   int width_ = 0;
   int height_ = 0;
   TPixelFormat format_ = pf24bit;
   std::int64_t stride_ = 0;
-  struct TFree {
-    void operator()(std::uint8_t* p) const;
-  };
-  // calloc'd: large images start as zero pages the system hands out lazily.
-  std::unique_ptr<std::uint8_t[], TFree> bits_;
+  int bandShift_ = 0;
+  int bandMask_ = 0;
+  std::vector<detail::TBlockRef> bands_;
   std::vector<TColor> palette_;
   TTransparentMode transparentMode_ = tmAuto;
   TColor transparentColor_ = clNone;

@@ -166,7 +166,7 @@ void Convolve5x5(TBitmap& bitmap, const TKernel5x5& kernel) {
   if (divisor == 0) divisor = 1;
   const bool ring = kernel == RingKernel;
   const bool narrow = magnitude * 255 <= INT32_MAX;  // then |divisor| fits too
-  const auto bands = detail::PlanRowBands(bitmap.Height(), std::int64_t{bitmap.Width()} * (ring ? 16 : 75));
+  const auto bands = detail::PlanRowBands(bitmap.Height(), std::int64_t{bitmap.Width()} * (ring ? 16 : 75), bitmap.RowsPerBand());
   const EdgeRows edges(bitmap, bands);
   detail::RunRowBands(bands, [&](int y0, int y1) {
     const RowBand band{y0, y1};

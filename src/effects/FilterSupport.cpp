@@ -39,16 +39,19 @@ const TBitmap& View24Bit(const TBitmap& source, TBitmap& scratch) {
   return scratch;
 }
 
-std::vector<RowBand> PlanRowBands(int height, std::int64_t workPerRow) {
+std::vector<RowBand> PlanRowBands(int height, std::int64_t workPerRow, int align) {
   if (height <= 0) return {};
   constexpr std::int64_t kMinWorkPerThread = std::int64_t{1} << 16;
+  align = std::max(align, 1);
+  const std::int64_t units = (height + std::int64_t{align} - 1) / align;
   std::int64_t total = static_cast<std::int64_t>(height) * std::max<std::int64_t>(workPerRow, 1);
-  int count = static_cast<int>(std::min<std::int64_t>({FilterThreadCount(), height, total / kMinWorkPerThread}));
+  int count = static_cast<int>(std::min<std::int64_t>({FilterThreadCount(), units, total / kMinWorkPerThread}));
   count = std::max(count, 1);
   std::vector<RowBand> bands;
-  for (int i = 0; i < count; ++i)
-    bands.push_back({static_cast<int>(static_cast<std::int64_t>(height) * i / count),
-                     static_cast<int>(static_cast<std::int64_t>(height) * (i + 1) / count)});
+  auto edge = [&](int i) {
+    return static_cast<int>(std::min<std::int64_t>(units * i / count * align, height));
+  };
+  for (int i = 0; i < count; ++i) bands.push_back({edge(i), i + 1 == count ? height : edge(i + 1)});
   return bands;
 }
 
@@ -60,6 +63,7 @@ void RunRowBands(const std::vector<RowBand>& bands, const std::function<void(int
   std::vector<std::exception_ptr> errors(bands.size());
   auto run = [&](std::size_t i) {
     try {
+      const TRowJobScope scope(bands[i].y0, bands[i].y1);
       fn(bands[i].y0, bands[i].y1);
     } catch (...) {
       errors[i] = std::current_exception();

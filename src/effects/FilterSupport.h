@@ -24,17 +24,22 @@ struct RowBand {
 
 // Contiguous bands that together cover rows [0, height), one per thread
 // (FilterThreadCount); jobs below about 64K units of work
-// (height * workPerRow) get one band.
-std::vector<RowBand> PlanRowBands(int height, std::int64_t workPerRow);
+// (height * workPerRow) get one band. Inner band edges fall on multiples
+// of `align` (the RowsPerBand of the bitmap the bands write), so that no
+// stored band of that bitmap is written by two threads.
+std::vector<RowBand> PlanRowBands(int height, std::int64_t workPerRow, int align);
 
 // Calls fn(y0, y1) for every band, each on its own thread. The callback
-// must compute each row only from data that no other band writes. If
-// bands throw, the exception of the topmost failing band is rethrown after
-// all have finished.
+// must compute each row only from data that no other band writes, and
+// write only its own rows (a TRowJobScope holds it to that when a shared
+// stored band would have to be copied). If bands throw, the exception of
+// the topmost failing band is rethrown after all have finished.
 void RunRowBands(const std::vector<RowBand>& bands, const std::function<void(int y0, int y1)>& fn);
 
-inline void ForEachRowBand(int height, std::int64_t workPerRow, const std::function<void(int y0, int y1)>& fn) {
-  RunRowBands(PlanRowBands(height, workPerRow), fn);
+// fn(y0, y1) over the rows of `written`, the bitmap the bands write.
+inline void ForEachRowBand(const TBitmap& written, std::int64_t workPerRow,
+                           const std::function<void(int y0, int y1)>& fn) {
+  RunRowBands(PlanRowBands(written.Height(), workPerRow, written.RowsPerBand()), fn);
 }
 
 }  // namespace kroma::detail

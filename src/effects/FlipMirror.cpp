@@ -29,7 +29,7 @@ void FxFlipRight(TBitmap& bitmap) {
   detail::Ensure24Bit(bitmap);
   const int width = bitmap.Width();
   if (width == 0) return;
-  detail::ForEachRowBand(bitmap.Height(), width, [&](int y0, int y1) {
+  detail::ForEachRowBand(bitmap, width, [&](int y0, int y1) {
     for (int y = y0; y < y1; ++y) {
       std::uint8_t* left = bitmap.ScanLine(y);
       std::uint8_t* right = left + (width - 1) * 3;
@@ -53,7 +53,7 @@ void FxMirrorDown(TBitmap& bitmap) {
 void FxMirrorRight(TBitmap& bitmap) {
   detail::Ensure24Bit(bitmap);
   const int width = bitmap.Width();
-  detail::ForEachRowBand(bitmap.Height(), width, [&](int y0, int y1) {
+  detail::ForEachRowBand(bitmap, width, [&](int y0, int y1) {
     for (int y = y0; y < y1; ++y) {
       std::uint8_t* row = bitmap.ScanLine(y);
       for (int x = 0; x < width / 2; ++x) std::memcpy(row + (width - 1 - x) * 3, row + x * 3, 3);

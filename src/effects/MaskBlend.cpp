@@ -41,7 +41,7 @@ void MaskBlend(const TBitmap& background, const TBitmap& image, const TBitmap& m
   }
   const int width = std::min(dest.Width(), fore.Width());
   const int height = std::min(dest.Height(), fore.Height());
-  detail::ForEachRowBand(height, width, [&](int y0, int y1) {
+  detail::RunRowBands(detail::PlanRowBands(height, width, dest.RowsPerBand()), [&](int y0, int y1) {
     for (int y = y0; y < y1; ++y) {
       std::uint8_t* d = dest.ScanLine(y);
       const std::uint8_t* f = fore.ScanLine(y);

@@ -21,7 +21,7 @@ using ToneTable = std::array<std::uint8_t, 256>;
 void ApplyToneTable(TBitmap& bitmap, const ToneTable& table) {
   detail::Ensure24Bit(bitmap);
   const std::size_t n = detail::RowBytes(bitmap);
-  detail::ForEachRowBand(bitmap.Height(), bitmap.Width(), [&](int y0, int y1) {
+  detail::ForEachRowBand(bitmap, bitmap.Width(), [&](int y0, int y1) {
     for (int y = y0; y < y1; ++y) {
       std::uint8_t* row = bitmap.ScanLine(y);
       for (std::size_t i = 0; i < n; ++i) row[i] = table[row[i]];
@@ -67,7 +67,7 @@ void MapPixels(const TBitmap& source, TBitmap& dest, PixelMap map) {
   const TBitmap& src = detail::View24Bit(source, scratch);
   detail::Ensure24Bit(dest);
   const int width = dest.Width();
-  detail::ForEachRowBand(dest.Height(), width, [&](int y0, int y1) {
+  detail::ForEachRowBand(dest, width, [&](int y0, int y1) {
     for (int y = y0; y < y1; ++y) {
       const std::uint8_t* s = src.ScanLine(y);
       std::uint8_t* d = dest.ScanLine(y);
@@ -81,7 +81,7 @@ void MapPixels(const TBitmap& source, TBitmap& dest, PixelMap map) {
 void FxInvert(TBitmap& bitmap) {
   detail::Ensure24Bit(bitmap);
   const std::size_t n = detail::RowBytes(bitmap);
-  detail::ForEachRowBand(bitmap.Height(), bitmap.Width(), [&](int y0, int y1) {
+  detail::ForEachRowBand(bitmap, bitmap.Width(), [&](int y0, int y1) {
     for (int y = y0; y < y1; ++y) {
       std::uint8_t* row = bitmap.ScanLine(y);
       for (std::size_t i = 0; i < n; ++i) row[i] = static_cast<std::uint8_t>(255 - row[i]);
@@ -93,7 +93,7 @@ void FxGrayScale(TBitmap& bitmap) {
   static const GrayTables tables;
   detail::Ensure24Bit(bitmap);
   const int width = bitmap.Width();
-  detail::ForEachRowBand(bitmap.Height(), width, [&](int y0, int y1) {
+  detail::ForEachRowBand(bitmap, width, [&](int y0, int y1) {
     for (int y = y0; y < y1; ++y) {
       std::uint8_t* p = bitmap.ScanLine(y);
       for (int x = 0; x < width; ++x, p += 3) {
@@ -129,7 +129,7 @@ void FxSaturation(TBitmap& bitmap, int amount) {
   for (int sum = 0; sum < 766; ++sum) mean[static_cast<std::size_t>(sum)] = static_cast<std::uint8_t>(sum / 3);
   detail::Ensure24Bit(bitmap);
   const int width = bitmap.Width();
-  detail::ForEachRowBand(bitmap.Height(), width, [&](int y0, int y1) {
+  detail::ForEachRowBand(bitmap, width, [&](int y0, int y1) {
     for (int y = y0; y < y1; ++y) {
       std::uint8_t* p = bitmap.ScanLine(y);
       for (int x = 0; x < width; ++x, p += 3) {

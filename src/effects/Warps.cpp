@@ -71,22 +71,27 @@ class Sampler {
   std::vector<const std::uint8_t*> rows_;
 };
 
-// Common frame of the warps: validates the source, takes a private copy
-// when source and destination are the same bitmap, and fills `out` (the
-// destination's size, 24-bit rows without padding) through
-// position(x, y, &fx, &fy) in row bands.
+// Common frame of the warps: validates the source, samples a snapshot
+// when source and destination are the same bitmap (it shares the bands, so
+// nothing is copied until written), and writes every destination pixel
+// through position(x, y, &fx, &fy) in row bands.
 template <typename Position>
-void RenderWarp(const TBitmap& source, const TBitmap& dest, std::vector<std::uint8_t>& out, Position position) {
-  const int width = dest.Width(), height = dest.Height();
-  const std::size_t rowBytes = static_cast<std::size_t>(width) * 3;
-  out.resize(rowBytes * static_cast<std::size_t>(height));
-  if (width == 0 || height == 0) return;
+void RenderWarp(const TBitmap& source, TBitmap& dest, Position position) {
+  if (dest.Empty()) return;
   if (source.Empty()) throw Error("The source image is empty");
   TBitmap scratch;
-  const Sampler sampler(detail::View24Bit(source, scratch));
-  detail::ForEachRowBand(height, std::int64_t{width} * 64, [&](int y0, int y1) {
+  const TBitmap* from = &detail::View24Bit(source, scratch);
+  TBitmap snapshot;
+  if (from == &dest) {
+    snapshot = dest;
+    from = &snapshot;
+  }
+  const Sampler sampler(*from);
+  detail::Ensure24Bit(dest);
+  const int width = dest.Width();
+  detail::ForEachRowBand(dest, std::int64_t{width} * 64, [&](int y0, int y1) {
     for (int y = y0; y < y1; ++y) {
-      std::uint8_t* p = out.data() + rowBytes * static_cast<std::size_t>(y);
+      std::uint8_t* p = dest.ScanLine(y);
       for (int x = 0; x < width; ++x, p += 3) {
         float fx, fy;
         position(x, y, fx, fy);
@@ -94,13 +99,6 @@ void RenderWarp(const TBitmap& source, const TBitmap& dest, std::vector<std::uin
       }
     }
   });
-}
-
-void StoreRows(const std::vector<std::uint8_t>& pixels, TBitmap& dest) {
-  detail::Ensure24Bit(dest);
-  const std::size_t rowBytes = detail::RowBytes(dest);
-  for (int y = 0; y < dest.Height(); ++y)
-    std::memcpy(dest.ScanLine(y), pixels.data() + rowBytes * static_cast<std::size_t>(y), rowBytes);
 }
 
 }  // namespace
@@ -126,8 +124,7 @@ void FxFishEye(const TBitmap& source, TBitmap& dest, double factor) {
   if (!std::isfinite(m) || m == 0.0f) throw Error("Fisheye: the factor must be a finite number other than 0");
   const float mx = static_cast<float>(source.Width()) / 2.0f;
   const float my = static_cast<float>(source.Height()) / 2.0f;
-  std::vector<std::uint8_t> pixels;
-  RenderWarp(source, dest, pixels, [&](int x, int y, float& fx, float& fy) {
+  RenderWarp(source, dest, [&](int x, int y, float& fx, float& fy) {
     const float dx = static_cast<float>(x) - mx, dy = static_cast<float>(y) - my;
     const float r = std::sqrt(dx * dx + dy * dy);
     if (r == 0.0f) {
@@ -146,7 +143,6 @@ void FxFishEye(const TBitmap& source, TBitmap& dest, double factor) {
     fx = std::isnan(px) ? mx : std::clamp(px, -kPositionLimit, kPositionLimit);
     fy = std::isnan(py) ? my : std::clamp(py, -kPositionLimit, kPositionLimit);
   });
-  StoreRows(pixels, dest);
 }
 
 void FxTwist(const TBitmap& source, TBitmap& dest, int amount) {
@@ -155,8 +151,7 @@ void FxTwist(const TBitmap& source, TBitmap& dest, int amount) {
   const float a = static_cast<float>(amount);
   const float cx = static_cast<float>(source.Width() - 1) / 2.0f;
   const float cy = static_cast<float>(source.Height() - 1) / 2.0f;
-  std::vector<std::uint8_t> pixels;
-  RenderWarp(source, dest, pixels, [&](int x, int y, float& fx, float& fy) {
+  RenderWarp(source, dest, [&](int x, int y, float& fx, float& fy) {
     const float dx = static_cast<float>(x) - cx, dy = static_cast<float>(y) - cy;
     const float r = std::sqrt(dx * dx + dy * dy);
     if (r == 0.0f) {
@@ -168,7 +163,6 @@ void FxTwist(const TBitmap& source, TBitmap& dest, int amount) {
     fx = cx + r * std::cos(theta);
     fy = cy + r * std::sin(theta);
   });
-  StoreRows(pixels, dest);
 }
 
 }  // namespace kroma

@@ -11,7 +11,7 @@ namespace kroma {
 
 void QImageToBitmap(const QImage& image, TBitmap& bitmap) {
   QImage bgr = image.convertToFormat(QImage::Format_BGR888);
-  TBitmap result(bgr.width(), bgr.height());
+  TBitmap result(bgr.width(), bgr.height(), pf24bit, {});
   const std::size_t rowBytes = static_cast<std::size_t>(bgr.width()) * 3;
   for (int y = 0; y < bgr.height(); ++y) std::memcpy(result.ScanLine(y), bgr.constScanLine(y), rowBytes);
   bitmap = std::move(result);

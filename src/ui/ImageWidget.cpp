@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <algorithm>
 #include <vector>
 
 #include "core/Bitmap.h"
@@ -58,15 +59,19 @@ void TImageWidget::FollowImageSize() {
 }
 
 void TImageWidget::paintEvent(QPaintEvent* event) {
-  TBitmap& image = editor_.Image();
+  const TBitmap& image = editor_.Image();
   QPainter painter(this);
   QRect area = event->rect().intersected(QRect(0, 0, image.Width(), image.Height()));
   if (area.isEmpty()) return;
   if (image.PixelFormat() == pf24bit) {
-    // The bitmap's own rows, no copy.
-    QImage rows(image.ScanLine(0), image.Width(), image.Height(), static_cast<qsizetype>(image.Stride()),
-                QImage::Format_BGR888);
-    painter.drawImage(area.topLeft(), rows, area);
+    // The bitmap's own rows, no copy: one picture per run of contiguous rows.
+    for (int y = area.top(); y <= area.bottom();) {
+      const int rows = std::min(image.ContiguousRows(y), area.bottom() + 1 - y);
+      const QImage band(image.ScanLine(y), image.Width(), rows, static_cast<qsizetype>(image.Stride()),
+                        QImage::Format_BGR888);
+      painter.drawImage(QPoint(area.left(), y), band, QRect(area.left(), 0, area.width(), rows));
+      y += rows;
+    }
     return;
   }
   // Other formats: convert only the rows being painted.
