@@ -7,7 +7,9 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <random>
+#include <vector>
 
 #include "core/Bitmap.h"
 #include "effects/FlipMirror.h"
@@ -61,9 +63,23 @@ void FromSource(benchmark::State& state, Filter filter) {
   state.SetBytesProcessed(state.iterations() * dest.Width() * dest.Height() * 3);
 }
 
+// What a per-byte filter is measured against: one copy of the pixels from
+// one buffer to another, both already in memory.
+void BM_CopyPixels(benchmark::State& state) {
+  const TBitmap& photo = Photo();
+  const auto bytes = static_cast<std::size_t>(photo.Stride()) * static_cast<std::size_t>(photo.Height());
+  std::vector<std::uint8_t> from(bytes, 1), to(bytes, 2);
+  for (auto _ : state) {
+    std::memcpy(to.data(), from.data(), bytes);
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
+}
+
 void BM_Invert(benchmark::State& s) { InPlace(s, kroma::FxInvert); }
 void BM_GrayScale(benchmark::State& s) { InPlace(s, kroma::FxGrayScale); }
 void BM_Lighter(benchmark::State& s) { InPlace(s, [](TBitmap& b) { kroma::FxLighter(b, 64); }); }
+void BM_Darker(benchmark::State& s) { InPlace(s, [](TBitmap& b) { kroma::FxDarker(b, 64); }); }
 void BM_Contrast(benchmark::State& s) { InPlace(s, [](TBitmap& b) { kroma::FxContrast(b, 64); }); }
 void BM_Saturation(benchmark::State& s) { InPlace(s, [](TBitmap& b) { kroma::FxSaturation(b, 400); }); }
 void BM_AntiAlias(benchmark::State& s) { InPlace(s, kroma::FxAntiAlias); }
@@ -104,9 +120,11 @@ void BM_MaskBlend(benchmark::State& s) {
 }  // namespace
 
 #define KROMA_FX_BENCH(name) BENCHMARK(name)->Unit(benchmark::kMillisecond)->UseRealTime()
+KROMA_FX_BENCH(BM_CopyPixels);
 KROMA_FX_BENCH(BM_Invert);
 KROMA_FX_BENCH(BM_GrayScale);
 KROMA_FX_BENCH(BM_Lighter);
+KROMA_FX_BENCH(BM_Darker);
 KROMA_FX_BENCH(BM_Contrast);
 KROMA_FX_BENCH(BM_Saturation);
 KROMA_FX_BENCH(BM_AntiAlias);

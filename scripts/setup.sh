@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-declarative-dev
   libpng-dev libjpeg-dev libgif-dev zlib1g-dev
   libfreetype-dev libfontconfig-dev
+  libhwy-dev  # portable SIMD with run-time dispatch, for the per-pixel filters
   fonts-liberation2 fonts-dejavu-core
   googletest libbenchmark-dev
   libxml2-dev libpugixml-dev  # reference XML parsers for tests and benchmarks
