@@ -1,9 +1,11 @@
 #include "effects/Warps.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <numbers>
 #include <vector>
 
@@ -12,100 +14,107 @@
 #include "core/Numeric.h"
 #include "effects/FilterSupport.h"
 #include "effects/PixelHelpers.h"
+#include "effects/WarpKernels.h"
 
 namespace kroma {
 namespace {
 
 constexpr float kPi = std::numbers::pi_v<float>;
 constexpr float kHalfPi = 1.5707964f;
-// Far enough that no ordinary position is touched, near enough that
-// Trunc and the wrap arithmetic stay inside int.
-constexpr float kPositionLimit = 1073741824.0f;  // 2^30
 
-// Row pointers of a 24-bit source, fetched once per filter call.
-class Sampler {
+// The most pixels of a row that RenderWarp asks positions for at once.
+constexpr int kMaxRun = static_cast<int>(kernels::kSampleRunLength);
+
+// The source of a warp in one piece of memory, as the sampling kernel
+// reads it: 24-bit rows without padding, and a few bytes to spare at the end.
+class SourceCopy {
  public:
-  explicit Sampler(const TBitmap& source) : width_(source.Width()), height_(source.Height()) {
-    rows_.reserve(static_cast<std::size_t>(height_));
-    for (int y = 0; y < height_; ++y) rows_.push_back(source.ScanLine(y));
+  explicit SourceCopy(const TBitmap& source) {
+    TBitmap scratch;
+    const TBitmap& src = detail::View24Bit(source, scratch);
+    const std::size_t rowBytes = detail::RowBytes(src);
+    const std::size_t bytes = rowBytes * static_cast<std::size_t>(src.Height());
+    // Not zeroed first: every byte is written, by both cores at once.
+    pixels_.reset(new std::uint8_t[bytes + kSpare]);
+    std::memset(pixels_.get() + bytes, 0, kSpare);
+    detail::RunRowBands(detail::PlanRowBands(src.Height(), src.Width(), 1), [&](int y0, int y1) {
+      for (int y = y0; y < y1; ++y)
+        std::memcpy(pixels_.get() + rowBytes * static_cast<std::size_t>(y), src.ScanLine(y), rowBytes);
+    });
+    view_ = {pixels_.get(), static_cast<std::int64_t>(rowBytes), src.Width(), src.Height()};
   }
-
-  void Sample(float fx, float fy, std::uint8_t* bgr) const {
-    fx = std::clamp(fx, -kPositionLimit, kPositionLimit);
-    fy = std::clamp(fy, -kPositionLimit, kPositionLimit);
-    int ix = SaturateTrunc(fx), iy = SaturateTrunc(fy);
-    float wx[2], wy[2];
-    Weights(fx, ix, wx);
-    Weights(fy, iy, wy);
-    ix = Wrap(ix, width_);
-    iy = Wrap(iy, height_);
-    const int cols[2] = {ix * 3, (ix + 1 >= width_ ? width_ - ix - 1 : ix + 1) * 3};
-    const std::uint8_t* rows[2] = {rows_[static_cast<std::size_t>(iy)],
-                                   rows_[static_cast<std::size_t>(iy + 1 >= height_ ? height_ - iy - 1 : iy + 1)]};
-    for (int c = 0; c < 3; ++c) {
-      float sum = 0.0f;
-      for (int i = 0; i < 2; ++i)
-        for (int j = 0; j < 2; ++j) sum += wx[i] * wy[j] * static_cast<float>(rows[j][cols[i] + c]);
-      bgr[c] = ClampByte(SaturateRound(sum));
-    }
-  }
+  const kernels::TSampleSource& View() const { return view_; }
 
  private:
-  static void Weights(float f, int i, float w[2]) {
-    const float fi = static_cast<float>(i);  // exact: i is a truncated float
-    if (f >= 0.0f) {
-      w[1] = f - fi;
-      w[0] = 1.0f - w[1];
-    } else {
-      w[0] = fi - f;
-      w[1] = 1.0f - w[0];
-    }
-  }
-  static int Wrap(int i, int size) {
-    if (i < 0) return size - (-i) % size - 1;
-    if (i > size - 1) return i % size;
-    return i;
-  }
-
-  int width_, height_;
-  std::vector<const std::uint8_t*> rows_;
+  static constexpr std::size_t kSpare = 4;
+  std::unique_ptr<std::uint8_t[]> pixels_;
+  kernels::TSampleSource view_;
 };
 
-// Common frame of the warps: validates the source, samples a snapshot
-// when source and destination are the same bitmap (it shares the bands, so
-// nothing is copied until written), and writes every destination pixel
-// through position(x, y, &fx, &fy) in row bands.
-template <typename Position>
-void RenderWarp(const TBitmap& source, TBitmap& dest, Position position) {
+// Common frame of the warps: validates the source, samples a copy of it
+// (so source and destination may be the same bitmap), and writes the
+// destination in row bands, tile by tile: nearby pixels mostly sample
+// nearby source pixels, which then stay in the cache.
+// rowPositions(y, x0, x1, fx, fy, spare) gives the source positions of
+// pixels x0 .. x1 - 1 of row y in fx[0..] and fy[0..]; spare is a whole row
+// of floats that belongs to row y while the band's tiles pass over it,
+// tiles going left to right.
+template <typename RowPositions>
+void RenderWarp(const TBitmap& source, TBitmap& dest, const RowPositions& rowPositions) {
   if (dest.Empty()) return;
   if (source.Empty()) throw Error("The source image is empty");
-  TBitmap scratch;
-  const TBitmap* from = &detail::View24Bit(source, scratch);
-  TBitmap snapshot;
-  if (from == &dest) {
-    snapshot = dest;
-    from = &snapshot;
-  }
-  const Sampler sampler(*from);
+  const SourceCopy copy(source);
   detail::Ensure24Bit(dest);
+  constexpr int kTileRows = 16, kTileColumns = kMaxRun;
   const int width = dest.Width();
   detail::ForEachRowBand(dest, std::int64_t{width} * 64, [&](int y0, int y1) {
-    for (int y = y0; y < y1; ++y) {
-      std::uint8_t* p = dest.ScanLine(y);
-      for (int x = 0; x < width; ++x, p += 3) {
-        float fx, fy;
-        position(x, y, fx, fy);
-        sampler.Sample(fx, fy, p);
+    // Two tile rows at a time: while the next row's positions are worked
+    // out, the memory brings in what the current row samples.
+    kernels::TSampleRun runs[2];
+    std::vector<float> spare(static_cast<std::size_t>(width) * kTileRows);
+    for (int top = y0; top < y1; top += kTileRows) {
+      const int rows = std::min(kTileRows, y1 - top);
+      for (int left = 0; left < width; left += kTileColumns) {
+        const int columns = std::min(kTileColumns, width - left);
+        auto locate = [&](int r) {
+          kernels::TSampleRun& run = runs[r & 1];
+          run.count = static_cast<std::size_t>(columns);
+          rowPositions(top + r, left, left + columns, run.fx, run.fy,
+                       spare.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(width));
+          kernels::LocateSamples(copy.View(), run);
+        };
+        locate(0);
+        for (int r = 0; r < rows; ++r) {
+          if (r + 1 < rows) locate(r + 1);
+          kernels::BlendSamples(copy.View(), runs[r & 1], dest.ScanLine(top + r) + std::int64_t{left} * 3);
+        }
       }
     }
   });
 }
 
+// The distance of every column from a centre, and its square.
+struct ColumnOffsets {
+  ColumnOffsets(int width, float centre) : dx(static_cast<std::size_t>(width)), dx2(dx.size()) {
+    for (std::size_t x = 0; x < dx.size(); ++x) {
+      dx[x] = static_cast<float>(x) - centre;
+      dx2[x] = dx[x] * dx[x];
+    }
+  }
+  std::vector<float> dx, dx2;
+};
+
 }  // namespace
 
 void FxSampleBilinear(const TBitmap& source, float fx, float fy, std::uint8_t* bgr) {
   if (source.Empty() || source.PixelFormat() != pf24bit) throw Error("Sampling needs a non-empty 24-bit image");
-  Sampler(source).Sample(fx, fy, bgr);
+  const SourceCopy copy(source);
+  kernels::TSampleRun run;
+  run.count = 1;
+  run.fx[0] = fx;
+  run.fy[0] = fy;
+  kernels::LocateSamples(copy.View(), run);
+  kernels::BlendSamples(copy.View(), run, bgr);
 }
 
 float FxPolarAngle(float dx, float dy) {
@@ -124,24 +133,13 @@ void FxFishEye(const TBitmap& source, TBitmap& dest, double factor) {
   if (!std::isfinite(m) || m == 0.0f) throw Error("Fisheye: the factor must be a finite number other than 0");
   const float mx = static_cast<float>(source.Width()) / 2.0f;
   const float my = static_cast<float>(source.Height()) / 2.0f;
-  RenderWarp(source, dest, [&](int x, int y, float& fx, float& fy) {
-    const float dx = static_cast<float>(x) - mx, dy = static_cast<float>(y) - my;
-    const float r = std::sqrt(dx * dx + dy * dy);
-    if (r == 0.0f) {
-      fx = mx;
-      fy = my;
-      return;
-    }
-    // A pixel exactly on the lens edge (r = m, as for factor 0.55 on a
-    // 100-pixel image) maps infinitely far out along its own direction;
-    // near the edge positions grow without bound. Both are limited to a
-    // finite range, so ordinary factors never fail.
-    const float q = 1.0f - r / m;
-    const float nr = q == 0.0f ? std::numeric_limits<float>::infinity() : (1.0f / q - 1.0f) * (m / 2.0f);
-    const float px = mx + dx * nr / r, py = my + dy * nr / r;
-    // 0 * infinity: the pixel lies on an axis through the centre.
-    fx = std::isnan(px) ? mx : std::clamp(px, -kPositionLimit, kPositionLimit);
-    fy = std::isnan(py) ? my : std::clamp(py, -kPositionLimit, kPositionLimit);
+  const ColumnOffsets columns(dest.Width(), mx);
+  const kernels::TLens lens{mx, my, m, m / 2.0f};
+  RenderWarp(source, dest, [&](int y, int x0, int x1, float* fx, float* fy, float*) {
+    const float dy = static_cast<float>(y) - my;
+    const auto x = static_cast<std::size_t>(x0);
+    kernels::FishEyePositions(lens, dy, dy * dy, &columns.dx[x], &columns.dx2[x], static_cast<std::size_t>(x1 - x0),
+                              fx, fy);
   });
 }
 
@@ -151,17 +149,39 @@ void FxTwist(const TBitmap& source, TBitmap& dest, int amount) {
   const float a = static_cast<float>(amount);
   const float cx = static_cast<float>(source.Width() - 1) / 2.0f;
   const float cy = static_cast<float>(source.Height() - 1) / 2.0f;
-  RenderWarp(source, dest, [&](int x, int y, float& fx, float& fy) {
-    const float dx = static_cast<float>(x) - cx, dy = static_cast<float>(y) - cy;
-    const float r = std::sqrt(dx * dx + dy * dy);
-    if (r == 0.0f) {
-      fx = cx;
-      fy = cy;
-      return;
+  const ColumnOffsets columns(dest.Width(), cx);
+  // Column x and the column as far on the other side of the centre have
+  // the same quotient dy / dx but for its sign, and the arctangent is odd:
+  // one arctangent serves both.
+  const int mirror = source.Width() - 1;
+  RenderWarp(source, dest, [&](int y, int x0, int x1, float* fx, float* fy, float* arctangent) {
+    const float dy = static_cast<float>(y) - cy;
+    const auto count = static_cast<std::size_t>(x1 - x0);
+    float r[kMaxRun], slope[kMaxRun], turn[kMaxRun], theta[kMaxRun], cosine[kMaxRun], sine[kMaxRun];
+    kernels::TwistDistances(dy, dy * dy, &columns.dx[static_cast<std::size_t>(x0)],
+                            &columns.dx2[static_cast<std::size_t>(x0)], a, count, r, slope, turn);
+    for (std::size_t i = 0; i < count; ++i) {
+      const auto x = static_cast<std::size_t>(x0) + i;
+      const float dx = columns.dx[x];
+      float angle = dy > 0.0f ? kHalfPi : -kHalfPi;  // on the vertical axis
+      if (dx != 0.0f) {
+        const auto other = static_cast<std::size_t>(mirror) - x;  // wraps when past the mirror: no such column
+        arctangent[x] = other < x && columns.dx[other] == -dx ? -arctangent[other] : std::atan(slope[i]);
+        angle = dx < 0.0f ? arctangent[x] + kPi : arctangent[x];
+      }
+      theta[i] = angle - turn[i] + kHalfPi;
     }
-    const float theta = FxPolarAngle(dx, dy) - r / a + kHalfPi;
-    fx = cx + r * std::cos(theta);
-    fy = cy + r * std::sin(theta);
+    // Apart from the rest, so that the processor overlaps one pixel's
+    // cosine and sine with the next pixel's.
+    for (std::size_t i = 0; i < count; ++i) {
+      cosine[i] = std::cos(theta[i]);
+      sine[i] = std::sin(theta[i]);
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+      const bool centre = r[i] == 0.0f;
+      fx[i] = centre ? cx : cx + r[i] * cosine[i];
+      fy[i] = centre ? cy : cy + r[i] * sine[i];
+    }
   });
 }
 

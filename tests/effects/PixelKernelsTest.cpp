@@ -3,31 +3,19 @@
 // every byte, every weighted sum, every (grey, channel) pair, every
 // channel sum, and runs of every length so that the tail loops run too.
 #include <gtest/gtest.h>
-#include <hwy/targets.h>
 
 #include <climits>
-#include <functional>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
+#include "VectorTargets.h"
 #include "effects/PixelKernels.h"
 
 namespace kroma {
 namespace {
 
 using kernels::TByteTable;
-
-// Runs the check with every instruction set the kernels were built for
-// that this processor has, down to the plain one.
-void ForEachTarget(const std::function<void()>& check) {
-  for (std::int64_t target : hwy::SupportedAndGeneratedTargets()) {
-    SCOPED_TRACE(hwy::TargetName(target));
-    hwy::SetSupportedTargetsForTest(target);
-    check();
-  }
-  hwy::SetSupportedTargetsForTest(0);
-}
 
 std::uint8_t ClampToByte64(std::int64_t v) { return static_cast<std::uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v); }
 
@@ -44,7 +32,7 @@ std::uint8_t Saturated(int grey, int v, int amount) {
 }
 
 TEST(PixelKernels, MapBytesLooksUpEveryByteAtEveryLength) {
-  ForEachTarget([&] {
+  testing::ForEachVectorTarget([&] {
     TByteTable table;
     for (int v = 0; v < 256; ++v) table[static_cast<std::size_t>(v)] = static_cast<std::uint8_t>(v * 151 + 7);
     std::vector<std::uint8_t> src(1000);
@@ -84,7 +72,7 @@ TEST(PixelKernels, GrayMatchesTheFormulaForEverySum) {
     pixels.push_back(static_cast<std::uint8_t>(state >> 24));
   }
   const std::size_t count = pixels.size() / 3;
-  ForEachTarget([&] {
+  testing::ForEachVectorTarget([&] {
     std::vector<std::uint8_t> out = pixels;
     kernels::GrayPixels(out.data(), count);
     for (std::size_t i = 0; i < count; ++i) {
@@ -101,7 +89,7 @@ TEST(PixelKernels, GrayMatchesTheFormulaForEverySum) {
 // channel only: one pixel for every possible (grey, channel) pair, for
 // amounts around every edge of the arithmetic.
 TEST(PixelKernels, SaturationMatchesTheFormulaForEveryGreyAndChannel) {
-  ForEachTarget([&] {
+  testing::ForEachVectorTarget([&] {
     std::vector<std::uint8_t> pixels;
     for (int grey = 0; grey < 256; ++grey)
       for (int v = 0; v < 256; ++v) {
@@ -132,7 +120,7 @@ TEST(PixelKernels, SaturationMatchesTheFormulaForEveryGreyAndChannel) {
 // Whether a pixel inverts depends on its channel sum: pixels of every sum,
 // with their channels spread, for thresholds around the sums' edges.
 TEST(PixelKernels, SolarizeMatchesTheFormula) {
-  ForEachTarget([&] {
+  testing::ForEachVectorTarget([&] {
     std::vector<std::uint8_t> pixels;
     for (int b = 0; b < 256; ++b)
       for (int g = 0; g < 256; ++g)
