@@ -27,8 +27,6 @@ struct TPngIo {
   const std::uint8_t* data = nullptr;
   std::size_t size = 0;
   std::size_t pos = 0;
-  std::vector<std::uint8_t>* out = nullptr;
-  bool outOfMemory = false;
   char message[200] = {};
 };
 
@@ -49,19 +47,9 @@ void ReadFromMemory(png_structp png, png_bytep dst, png_size_t n) {
   io.pos += n;
 }
 
-void WriteToMemory(png_structp png, png_bytep src, png_size_t n) {
-  TPngIo& io = IoOf(png);
-  try {
-    io.out->insert(io.out->end(), src, src + n);
-  } catch (...) {
-    io.outOfMemory = true;
-  }
-  if (io.outOfMemory) png_error(png, "out of memory");
-}
 
-void FlushMemory(png_structp) {}
 
-// The read and write structures, freed on every way out.
+// The read structures, freed on every way out.
 class TPngRead {
  public:
   explicit TPngRead(TPngIo& io) {
@@ -78,25 +66,6 @@ class TPngRead {
   ~TPngRead() { png_destroy_read_struct(&png_, &info_, nullptr); }
   TPngRead(const TPngRead&) = delete;
   TPngRead& operator=(const TPngRead&) = delete;
-  png_structp png() const { return png_; }
-  png_infop info() const { return info_; }
-
- private:
-  png_structp png_ = nullptr;
-  png_infop info_ = nullptr;
-};
-
-class TPngWrite {
- public:
-  explicit TPngWrite(TPngIo& io) {
-    png_ = png_create_write_struct(PNG_LIBPNG_VER_STRING, &io, OnError, OnWarning);
-    if (png_) info_ = png_create_info_struct(png_);
-    if (!png_ || !info_) throw Error("Cannot write PNG file: out of memory");
-    png_set_write_fn(png_, &io, WriteToMemory, FlushMemory);
-  }
-  ~TPngWrite() { png_destroy_write_struct(&png_, &info_); }
-  TPngWrite(const TPngWrite&) = delete;
-  TPngWrite& operator=(const TPngWrite&) = delete;
   png_structp png() const { return png_; }
   png_infop info() const { return info_; }
 
@@ -159,17 +128,6 @@ bool ReadRows(png_structp png, const TPngLayout* layout, png_bytepp rows, png_by
   return true;
 }
 
-bool WriteRows(png_structp png, png_infop info, png_uint_32 width, png_uint_32 height, png_bytepp rows) {
-  if (setjmp(png_jmpbuf(png))) return false;
-  png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-               PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  png_set_bgr(png);
-  png_write_image(png, rows);
-  png_write_end(png, info);
-  return true;
-}
-
 [[noreturn]] void Fail(const TPngIo& io) { throw Error(std::string("Invalid PNG file: ") + io.message); }
 
 }  // namespace
@@ -194,22 +152,6 @@ void ReadPng(std::span<const std::uint8_t> data, TBitmap& target) {
     scratch.resize(std::size_t{layout.width} * 4 * (layout.passes == 1 ? 1 : layout.height));
   if (!ReadRows(reader.png(), &layout, rows.data(), scratch.data())) Fail(io);
   AdoptDecoded(target, std::move(decoded));
-}
-
-std::vector<std::uint8_t> WritePng(const TBitmap& bitmap) {
-  if (bitmap.Empty()) throw Error("An empty image cannot be saved as a PNG file");
-  const TBitmap converted = bitmap.PixelFormat() == pf24bit ? TBitmap() : To24Bit(bitmap);
-  const TBitmap& source = bitmap.PixelFormat() == pf24bit ? bitmap : converted;
-  std::vector<png_bytep> rows(static_cast<std::size_t>(source.Height()));
-  for (int y = 0; y < source.Height(); ++y) rows[static_cast<std::size_t>(y)] = const_cast<png_bytep>(source.ScanLine(y));
-  std::vector<std::uint8_t> out;
-  TPngIo io;
-  io.out = &out;
-  TPngWrite writer(io);
-  if (!WriteRows(writer.png(), writer.info(), static_cast<png_uint_32>(source.Width()),
-                 static_cast<png_uint_32>(source.Height()), rows.data()))
-    throw Error(std::string("Cannot write PNG file: ") + io.message);
-  return out;
 }
 
 }  // namespace kroma

@@ -1,9 +1,9 @@
 #pragma once
-// PNG files through libpng. Every PNG colour type and bit depth is read
-// into a 24-bit image; transparency is blended over white. The image size
-// is checked against the pixel budget before any pixel memory is taken.
-// Written as 8-bit RGB, no alpha, default compression.
-// A malformed file throws Error and leaves the target unchanged.
+// PNG files. Read through libpng: every PNG colour type and bit depth into
+// a 24-bit image, transparency blended over white, the image size checked
+// against the pixel budget before any pixel memory is taken; a malformed
+// file throws Error and leaves the target unchanged. Written by our own
+// encoder (files/PngEncoder.cpp) as 8-bit RGB, no alpha, on all cores.
 #include <cstdint>
 #include <span>
 #include <vector>
