@@ -61,6 +61,33 @@ void Sizes(benchmark::internal::Benchmark* bm) {
   bm->Args({4000, 3000})->Args({400, 300})->Unit(benchmark::kMicrosecond);
 }
 
+// A press: the undo push, then the brush's own press work (the tone
+// brushes take the whole image as the range), then one step and the
+// release. The push shares the image's rows with the slot; the step
+// copies only the bands it writes.
+void BrushPress(benchmark::State& state, const char* command) {
+  const int width = static_cast<int>(state.range(0));
+  const int height = static_cast<int>(state.range(1));
+  TBrushEditor b(width, height, command);
+  b.editor->mypaintMouseUp(mbLeft, 0, width / 2, height / 2);
+  int i = 0;
+  for (auto _ : state) {
+    const int x = 100 + (i++ % 37) * 97;
+    b.editor->mypaintMouseDown(mbLeft, ssLeft, x, height / 2);
+    b.editor->mypaintMouseMove(ssLeft, x + 4, height / 2 + 3);
+    b.editor->mypaintMouseUp(mbLeft, 0, x + 4, height / 2 + 3);
+  }
+  state.SetLabel(std::to_string(width) + "x" + std::to_string(height));
+}
+
+// The push alone.
+void UndoPush(benchmark::State& state) {
+  TBrushEditor b(4000, 3000, "Darker1Click");
+  for (auto _ : state) b.editor->PushImage();
+}
+
+BENCHMARK(UndoPush)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BrushPress, tone, "Darker1Click")->Apply(Sizes);
 BENCHMARK_CAPTURE(BrushStep, channel, "Blue1Click")->Apply(Sizes);
 BENCHMARK_CAPTURE(BrushStep, tone, "Darker1Click")->Apply(Sizes);
 BENCHMARK_CAPTURE(BrushStep, smooth, "Smooth1Click")->Apply(Sizes);

@@ -52,8 +52,26 @@ void TKromaF::clipmirror() {
 void TKromaF::ClipWholeImage() {
   FRangeRect = FImage.BoundsRect();
   FClipCopyMode = cmSrcCopy;
-  setclip(clWhite);
-  copyclip();
+  if (FImage.PixelFormat() != pf24bit || FImage.Empty()) {
+    setclip(clWhite);
+    copyclip();
+    return;
+  }
+  // A plain copy of the whole image over white is the image: clip shares
+  // its rows (nothing is copied until one of them is written), takes the
+  // image's size and pixels but keeps its own transparency colour, and its
+  // brush is the white of setclip.
+  const TTransparentMode mode = clip.TransparentMode();
+  const TColor key = clip.TransparentColor();
+  clip = FImage;
+  clip.Transparent = false;
+  if (mode == tmFixed)
+    clip.SetTransparentColor(key);
+  else
+    clip.SetTransparentMode(tmAuto);
+  TCanvas& c = clip.Canvas();
+  c.Brush.SetColor(clWhite);
+  c.Brush.SetStyle(bsSolid);
 }
 
 void TKromaF::CopyRectToClip(const TRect& rect) {
