@@ -44,8 +44,9 @@ def installed(package):
     return done.returncode == 0 and done.stdout == "install ok installed"
 
 
-def ensure_tools():
-    missing = [pkg for pkg in ("imagemagick", "libvips-tools") if not installed(pkg)]
+def install_missing(packages):
+    """apt-get install of the Debian packages not yet installed."""
+    missing = [pkg for pkg in packages if not installed(pkg)]
     if not missing:
         return
     sudo = [] if os.geteuid() == 0 else ["sudo"]
@@ -53,6 +54,10 @@ def ensure_tools():
     print("installing " + " ".join(missing), file=sys.stderr)
     subprocess.run(sudo + ["apt-get", "update", "-q"], env=env, check=False)
     subprocess.run(sudo + ["apt-get", "install", "-y", "-q", "--no-install-recommends"] + missing, env=env, check=True)
+
+
+def ensure_tools():
+    install_missing(("imagemagick", "libvips-tools"))
 
 
 def ensure_kroma(build_dir):

@@ -28,18 +28,11 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from compare_effects import ROOT, WIDTH, HEIGHT, installed, make_photo, time_once, tool  # noqa: E402
+from compare_effects import ROOT, WIDTH, HEIGHT, install_missing, make_photo, time_once, tool  # noqa: E402
 
 
 def ensure_tools():
-    missing = [pkg for pkg in ("imagemagick", "pngquant") if not installed(pkg)]
-    if not missing:
-        return
-    sudo = [] if os.geteuid() == 0 else ["sudo"]
-    env = dict(os.environ, DEBIAN_FRONTEND="noninteractive")
-    print("installing " + " ".join(missing), file=sys.stderr)
-    subprocess.run(sudo + ["apt-get", "update", "-q"], env=env, check=False)
-    subprocess.run(sudo + ["apt-get", "install", "-y", "-q", "--no-install-recommends"] + missing, env=env, check=True)
+    install_missing(("imagemagick", "pngquant"))
 
 
 def ensure_kroma(build_dir):

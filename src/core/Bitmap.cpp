@@ -187,6 +187,11 @@ TBitmap& TBitmap::operator=(const TBitmap& other) {
   std::vector<TColor> palette = other.palette_;
   bands_ = std::move(bands);
   palette_ = std::move(palette);
+  TakeShape(other);
+  return *this;
+}
+
+void TBitmap::TakeShape(const TBitmap& other) {
   width_ = other.width_;
   height_ = other.height_;
   format_ = other.format_;
@@ -196,24 +201,15 @@ TBitmap& TBitmap::operator=(const TBitmap& other) {
   Transparent = other.Transparent;
   transparentMode_ = other.transparentMode_;
   transparentColor_ = other.transparentColor_;
-  return *this;
 }
 
 TBitmap::TBitmap(TBitmap&& other) noexcept { *this = std::move(other); }
 
 TBitmap& TBitmap::operator=(TBitmap&& other) noexcept {
   if (this == &other) return *this;
-  width_ = other.width_;
-  height_ = other.height_;
-  format_ = other.format_;
-  stride_ = other.stride_;
-  bandShift_ = other.bandShift_;
-  bandMask_ = other.bandMask_;
+  TakeShape(other);
   bands_ = std::move(other.bands_);
   palette_ = std::move(other.palette_);
-  Transparent = other.Transparent;
-  transparentMode_ = other.transparentMode_;
-  transparentColor_ = other.transparentColor_;
   other.width_ = other.height_ = 0;
   other.format_ = pf24bit;
   other.stride_ = 0;

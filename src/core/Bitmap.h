@@ -211,6 +211,9 @@ class TBitmap {
   // of zeros of its own (or sharing one block filled with `row` when given).
   void Allocate(int width, int height, TPixelFormat pf, std::vector<TColor> palette,
                 const std::uint8_t* row = nullptr);
+  // Size, format, band layout and transparency of another bitmap (not its
+  // bands, palette or canvas).
+  void TakeShape(const TBitmap& other);
   void CheckRow(int y) const {
     if (static_cast<unsigned>(y) >= static_cast<unsigned>(height_)) ThrowRowOutOfRange();
   }

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <exception>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <thread>
 #include <vector>
@@ -33,7 +34,6 @@ constexpr int kLevel = 7;
 constexpr int kStrategy = Z_FILTERED;
 constexpr std::size_t kPieceBytes = std::size_t{2} << 20;
 constexpr std::size_t kWindow = 32768;
-constexpr std::size_t kIdatBytes = std::size_t{1} << 20;
 
 enum : std::uint8_t { kNone, kSub, kUp, kAverage, kPaeth };
 
@@ -152,13 +152,20 @@ void PutU32(std::vector<std::uint8_t>& out, std::uint32_t v) {
   for (int s = 24; s >= 0; s -= 8) out.push_back(static_cast<std::uint8_t>(v >> s));
 }
 
-void PutChunk(std::vector<std::uint8_t>& out, const char* type, const std::uint8_t* data, std::size_t size) {
+struct Bytes {
+  const std::uint8_t* data;
+  std::size_t size;
+};
+
+// A chunk of the parts given, one after the other.
+void PutChunk(std::vector<std::uint8_t>& out, const char* type, std::initializer_list<Bytes> parts) {
+  std::size_t size = 0;
+  for (const Bytes& part : parts) size += part.size;
   PutU32(out, static_cast<std::uint32_t>(size));
   const std::size_t start = out.size();
   out.insert(out.end(), type, type + 4);
-  out.insert(out.end(), data, data + size);
-  PutU32(out, static_cast<std::uint32_t>(
-                  crc32(0, out.data() + start, static_cast<uInt>(out.size() - start))));
+  for (const Bytes& part : parts) out.insert(out.end(), part.data, part.data + part.size);
+  PutU32(out, static_cast<std::uint32_t>(crc32(0, out.data() + start, static_cast<uInt>(out.size() - start))));
 }
 
 // Runs job(i) for i in [0, count) on up to `threads` threads.
@@ -203,26 +210,29 @@ std::vector<std::uint8_t> WritePng(const TBitmap& bitmap) {
     pieces.push_back({y, std::min(image.Height(), y + rowsPerPiece), {}, 1, 0});
   RunPieces(pieces.size(), [&](std::size_t i) { Compress(image, pieces[i], i + 1 == pieces.size()); });
 
-  // The zlib stream: header, the pieces, the checksum of all filtered bytes.
-  std::vector<std::uint8_t> stream = {0x78, 0xDA};  // 32 KiB window, maximum-compression flag; 0x78DA % 31 == 0
-  uLong adler = adler32(0, nullptr, 0);
-  for (Piece& p : pieces) {
-    stream.insert(stream.end(), p.deflated.begin(), p.deflated.end());
-    adler = adler32_combine(adler, p.adler, static_cast<z_off_t>(p.rawBytes));
-    p.deflated = {};
-  }
-  PutU32(stream, static_cast<std::uint32_t>(adler));
-
+  // The zlib stream, one IDAT chunk a piece: the header before the first
+  // piece, the checksum of all filtered bytes after the last.
+  std::size_t total = 64;
+  for (const Piece& p : pieces) total += p.deflated.size() + 12;
   std::vector<std::uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-  out.reserve(stream.size() + stream.size() / kIdatBytes * 12 + 64);
+  out.reserve(total);
   std::vector<std::uint8_t> header;
   PutU32(header, static_cast<std::uint32_t>(image.Width()));
   PutU32(header, static_cast<std::uint32_t>(image.Height()));
   header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB, deflate, adaptive filters, not interlaced
-  PutChunk(out, "IHDR", header.data(), header.size());
-  for (std::size_t at = 0; at < stream.size(); at += kIdatBytes)
-    PutChunk(out, "IDAT", stream.data() + at, std::min(kIdatBytes, stream.size() - at));
-  PutChunk(out, "IEND", nullptr, 0);
+  PutChunk(out, "IHDR", {{header.data(), header.size()}});
+  const std::uint8_t zlibHeader[2] = {0x78, 0xDA};  // 32 KiB window, best compression; 0x78DA % 31 == 0
+  uLong adler = adler32(0, nullptr, 0);
+  for (std::size_t i = 0; i < pieces.size(); ++i) {
+    Piece& p = pieces[i];
+    adler = adler32_combine(adler, p.adler, static_cast<z_off_t>(p.rawBytes));
+    std::uint8_t check[4];
+    for (int k = 0; k < 4; ++k) check[k] = static_cast<std::uint8_t>(adler >> (24 - 8 * k));
+    const bool first = i == 0, last = i + 1 == pieces.size();
+    PutChunk(out, "IDAT", {{zlibHeader, first ? 2u : 0u}, {p.deflated.data(), p.deflated.size()}, {check, last ? 4u : 0u}});
+    p.deflated = {};
+  }
+  PutChunk(out, "IEND", {});
   return out;
 }
 
