@@ -37,6 +37,7 @@ struct TPixelBlock {
   std::int64_t bytes = 0;
   std::uint8_t* Pixels() { return reinterpret_cast<std::uint8_t*>(this) + kHeaderBytes; }
 };
+static_assert(sizeof(TPixelBlock) <= TPixelBlock::kHeaderBytes);
 
 void FreePixelBlock(TPixelBlock* block) noexcept;
 
@@ -139,9 +140,9 @@ class TBitmap {
   void SetPixelFormat(TPixelFormat pf);
 
   // Row y for writing: a band shared with another bitmap is copied first
-  // (and an Error thrown when there is no memory for it). The pointer stays
-  // valid until the bitmap is copied, resized, reformatted, filled or
-  // assigned.
+  // (and an Error thrown when there is no memory for it). Write through the
+  // pointer only until the bitmap is next copied (the copy would see the
+  // writes), resized, reformatted, filled or assigned.
   std::uint8_t* ScanLine(int y) {
     CheckRow(y);
     detail::TBlockRef& band = bands_[static_cast<std::size_t>(y) >> bandShift_];

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <climits>
 #include <cstddef>
 #include <exception>
 #include <thread>
@@ -63,7 +64,9 @@ void RunRowBands(const std::vector<RowBand>& bands, const std::function<void(int
   std::vector<std::exception_ptr> errors(bands.size());
   auto run = [&](std::size_t i) {
     try {
-      const TRowJobScope scope(bands[i].y0, bands[i].y1);
+      // Only the inner edges lie between threads: rows before the first
+      // band and after the last are nobody else's.
+      const TRowJobScope scope(i == 0 ? INT_MIN : bands[i].y0, i + 1 == bands.size() ? INT_MAX : bands[i].y1);
       fn(bands[i].y0, bands[i].y1);
     } catch (...) {
       errors[i] = std::current_exception();

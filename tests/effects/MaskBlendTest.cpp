@@ -4,6 +4,7 @@
 
 #include "TestImages.h"
 #include "core/Error.h"
+#include "effects/FilterThreads.h"
 #include "effects/MaskBlend.h"
 
 namespace kroma {
@@ -77,6 +78,25 @@ TEST(MaskBlend, DestinationMayBeAnInput) {
   MaskBlend(back, b, mask, 0, 1.0, b);
   EXPECT_TRUE(SameImage(a, expected));
   EXPECT_TRUE(SameImage(b, expected));
+}
+
+// The destination starts as a copy of the background that shares its rows;
+// the threads that blend a shorter image copy the rows they write, also
+// the band that reaches past the image, and leave the background alone.
+TEST(MaskBlend, AShorterImageOverASharedBackgroundOnSeveralThreads) {
+  testing::TThreadCountScope restoreThreads;
+  SetFilterThreadCount(3);
+  const TBitmap back = testing::Noise(300, 1000, 5);
+  const TBitmap pristine = testing::Noise(300, 1000, 5);
+  const TBitmap fore = testing::Noise(300, 501, 6);
+  TBitmap mask(300, 501, pf8bit);
+  for (int y = 0; y < 501; ++y)
+    for (int x = 0; x < 300; ++x) mask.ScanLine(y)[x] = static_cast<std::uint8_t>(255);
+  TBitmap dst;
+  ASSERT_NO_THROW(MaskBlend(back, fore, mask, 0, 1.0, dst));
+  EXPECT_TRUE(SameImage(back, pristine));
+  EXPECT_EQ(At(dst, 7, 500), At(fore, 7, 500));
+  EXPECT_EQ(At(dst, 7, 501), At(back, 7, 501));
 }
 
 }  // namespace
