@@ -313,6 +313,9 @@ void TBitmap::SetSize(int width, int height) {
   resized.palette_ = palette_;
   resized.width_ = width;
   resized.height_ = height;
+  resized.Transparent = Transparent;
+  resized.transparentMode_ = transparentMode_;
+  resized.transparentColor_ = transparentColor_;
   const std::vector<std::uint8_t> white = resized.WhiteRow(width);
   const auto stride = static_cast<std::size_t>(resized.stride_);
   const int perBand = resized.RowsPerBand();

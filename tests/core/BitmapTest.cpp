@@ -63,6 +63,16 @@ TEST(Bitmap, ResizeKeepsTopLeftAndFillsWhiteInEveryFormat) {
   }
 }
 
+TEST(Bitmap, ResizingKeepsTheTransparencySettings) {
+  TBitmap b(5, 5);
+  b.Transparent = true;
+  b.SetTransparentColor(clRed);
+  b.SetSize(9, 2);
+  EXPECT_TRUE(b.Transparent);
+  EXPECT_EQ(b.TransparentMode(), tmFixed);
+  EXPECT_EQ(b.TransparentColor(), clRed);
+}
+
 TEST(Bitmap, ShrinkingClearsTheBitsPastTheLastPixel) {
   TBitmap b(8, 1, pf1bit);
   b.Fill(clWhite);
