@@ -94,6 +94,23 @@ TEST_F(ColorBrushTest, ToneBrushesTakeTheWholeImageAsRangeAndRepeat) {
   EXPECT_EQ(Image().GetPixel(9, 9), RGB(165, 83, 41)) << "darker twice: 200 -> 182 -> rnd(165.45) = 165";
 }
 
+// The range the press takes shares the image's rows; the brush's steps
+// then write the image alone.
+TEST_F(ColorBrushTest, TheWholeImageRangeKeepsThePressedImage) {
+  Image().SetSize(300, 200);
+  for (int y = 0; y < 200; ++y)
+    for (int x = 0; x < 300; ++x) Image().SetPixel(x, y, RGB(x % 256, y, 120));
+  const TBitmap pressed = Image();
+  F().clip.Transparent = true;
+  RunCommand(F(), "Darker1Click");
+  Press(150, 100);
+  Move(152, 101);
+  EXPECT_FALSE(F().clip.Transparent);
+  EXPECT_EQ(F().clip.Canvas().CopyMode, cmSrcCopy);
+  EXPECT_TRUE(SamePixels(F().clip, pressed)) << "the steps write the image, not the range";
+  EXPECT_FALSE(SamePixels(Image(), pressed));
+}
+
 // A step reports only the brush's pixels for repainting, on any image.
 TEST_F(ColorBrushTest, StepsReportTheirSquareOnly) {
   Image().SetSize(2000, 1500);

@@ -60,7 +60,7 @@ void TKromaF::ClipWholeImage() {
   // A plain copy of the whole image over white is the image: clip shares
   // its rows (nothing is copied until one of them is written), takes the
   // image's size and pixels but keeps its own transparency colour, and its
-  // brush is the white of setclip.
+  // canvas is left as setclip and copyclip leave it.
   const TTransparentMode mode = clip.TransparentMode();
   const TColor key = clip.TransparentColor();
   clip = FImage;
@@ -72,6 +72,7 @@ void TKromaF::ClipWholeImage() {
   TCanvas& c = clip.Canvas();
   c.Brush.SetColor(clWhite);
   c.Brush.SetStyle(bsSolid);
+  c.CopyMode = FClipCopyMode;
 }
 
 void TKromaF::CopyRectToClip(const TRect& rect) {
