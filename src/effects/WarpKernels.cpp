@@ -56,8 +56,10 @@ inline std::uint8_t SumToByte(float s) {
 // Sample i of the run: its neighbours and weights.
 inline void LocateOne(const TSampleSource& src, TSampleRun& run, std::size_t i) {
   float fx = run.fx[i], fy = run.fy[i];
+  // A position that is not a number reads pixel 0 with weights that are
+  // not numbers either, so that every sum is NaN, which gives 0.
   const bool nan = std::isnan(fx) || std::isnan(fy);
-  if (nan) fx = fy = 0.0f;  // read pixel 0 ...
+  if (nan) fx = fy = 0.0f;
   fx = std::clamp(fx, -kPositionLimit, kPositionLimit);
   fy = std::clamp(fy, -kPositionLimit, kPositionLimit);
   int ix = static_cast<int>(fx), iy = static_cast<int>(fy);
@@ -74,12 +76,11 @@ inline void LocateOne(const TSampleSource& src, TSampleRun& run, std::size_t i) 
   run.p10[i] = iy * stride + next * 3;
   run.p11[i] = below * stride + next * 3;
   // The weight products first: their rounding is part of the result.
-  // ... with weights that are not numbers, so that every sum is NaN: 0.
-  const float w = nan ? std::numeric_limits<float>::quiet_NaN() : 1.0f;
-  run.w00[i] = nan ? w : wx[0] * wy[0];
-  run.w01[i] = nan ? w : wx[0] * wy[1];
-  run.w10[i] = nan ? w : wx[1] * wy[0];
-  run.w11[i] = nan ? w : wx[1] * wy[1];
+  run.w00[i] = wx[0] * wy[0];
+  run.w01[i] = wx[0] * wy[1];
+  run.w10[i] = wx[1] * wy[0];
+  run.w11[i] = wx[1] * wy[1];
+  if (nan) run.w00[i] = run.w01[i] = run.w10[i] = run.w11[i] = std::numeric_limits<float>::quiet_NaN();
 }
 
 // The sum in the order (x0 y0, x0 y1, x1 y0, x1 y1), rounded to a byte.

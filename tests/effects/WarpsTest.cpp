@@ -38,6 +38,7 @@ TEST(FxSampleBilinear, WeightsAndWrapAlongARow) {
       {-1.0f, 120},               // left of 0 wraps to the end
       {-0.5f, 0},                 // Trunc gives 0: weights 0.5 on columns 0 and 1
       {1e30f, 0},    {-std::numeric_limits<float>::infinity(), 0},
+      {std::numeric_limits<float>::quiet_NaN(), 0},  // weights that are no numbers: every sum is NaN, byte 0
   };
   for (const Case& c : cases) {
     std::uint8_t bgr[3];
