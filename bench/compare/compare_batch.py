@@ -17,6 +17,11 @@ Rows:
 - invert and one blur pass on each tool's own uncompressed format: BMP for
   Kroma and ImageMagick, .v for libvips (Kroma's blur pass is its 5 x 5
   ring; vips gaussblur 2 and ImageMagick -blur 0x2 are the nearest);
+- on the same formats, three effects of the effects dialog run as a user
+  would (pick the entry, move its bar, Use): a 30-degree rotation (vips
+  rotate, ImageMagick -rotate, which also grow the canvas), the twist
+  (ImageMagick -swirl; vips has no such operation) and a mosaic of 15-pixel
+  blocks (vips subsample then zoom, ImageMagick -sample down and up);
 - Kroma alone: ten presses of a small darker brush on the photo and ten
   undos, against the same script without them (the memory they add, and
   whether the undos bring back the opened image exactly);
@@ -47,6 +52,15 @@ SCRIPTS = {
     "invert.js": 'app.open(app.args[0]);\ngfx.Effect("invert", 0);\napp.save(app.args[1]);\n',
     "blur.js": 'app.open(app.args[0]);\ngfx.Effect("blur", 0);\napp.save(app.args[1]);\n',
     "convert.js": "app.open(app.args[0]);\napp.save(app.args[1]);\n",
+    # The effects dialog's entry, its bar, and Use, as a user would.
+    "dialog.js": """app.open(app.args[0]);
+var d = app.window("TKromaEffectsF");
+d.set("ETree", app.args[2]);
+d.set("EBar", Number(app.args[3]));
+app.window("TQuickPreviewF").click("btnUse");
+app.save(app.args[1]);
+""",
+    "twist.js": 'app.open(app.args[0]);\ngfx.Effect("twist", 300);\napp.save(app.args[1]);\n',
     # Ten short strokes of the darker brush, then ten undos; the image is
     # saved before the first press and after the last undo.
     "brush.js": """app.open(app.args[0]);
@@ -95,6 +109,7 @@ def run_once(argv):
 
 def measure(commands, runs):
     """{tool: (median wall, median peak)} over turns of every tool."""
+    commands = {t: argv for t, argv in commands.items() if argv}
     for argv in commands.values():
         run_once(argv)  # warm-up, and a check that it works
     samples = {t: [] for t in commands}
@@ -129,6 +144,19 @@ def rows_of(kroma, convert, vips, work):
          {"kroma": js("invert.js", f("photo.bmp"), f("k.bmp")),
           "vips": [vips, "invert", f("photo.v"), f("v.v")],
           "magick": [convert, f("photo.bmp"), "-negate", f("m.bmp")]}, None),
+        ("rotate 30 degrees, own format",
+         {"kroma": js("dialog.js", f("photo.bmp"), f("krot.bmp"), "Rotate", "30"),
+          "vips": [vips, "rotate", f("photo.v"), f("vrot.v"), "30"],
+          "magick": [convert, f("photo.bmp"), "-rotate", "30", f("mrot.bmp")]}, None),
+        ("twist / swirl, own format",
+         {"kroma": js("twist.js", f("photo.bmp"), f("ktw.bmp")),
+          "vips": None,
+          "magick": [convert, f("photo.bmp"), "-swirl", "180", f("mtw.bmp")]}, None),
+        ("mosaic 15, own format",
+         {"kroma": js("dialog.js", f("photo.bmp"), f("kmos.bmp"), "Mosaic", "15"),
+          "vips": ["sh", "-c", "%s subsample %s %s 15 15 && %s zoom %s %s 15 15" % (
+              vips, f("photo.v"), f("vsub.v"), vips, f("vsub.v"), f("vmos.v"))],
+          "magick": [convert, f("photo.bmp"), "-sample", "267x200", "-sample", "4000x3000!", f("mmos.bmp")]}, None),
         ("one blur pass, own format",
          {"kroma": js("blur.js", f("photo.bmp"), f("kblur.bmp")),
           "vips": [vips, "gaussblur", f("photo.v"), f("vblur.v"), "2"],
@@ -221,10 +249,13 @@ def main():
     print("| job | Kroma s | vips s | IM s | Kroma/vips | Kroma/IM | Kroma MiB | vips MiB | IM MiB | sizes (MB) K / vips / IM |")
     print("|---|---|---|---|---|---|---|---|---|---|")
     for name, m, sizes in results:
-        k, v, i = m["kroma"], m["vips"], m["magick"]
+        k = m["kroma"]
+        cell = lambda t, i, fmt: fmt % m[t][i] if t in m else "-"
+        ratio = lambda t: "%.2f" % (k[0] / m[t][0]) if t in m else "-"
         size_text = " / ".join("%.2f" % (sizes[t] / 1e6) for t in ("kroma", "vips", "magick")) if sizes else "-"
-        print("| %s | %.3f | %.3f | %.3f | %.2f | %.2f | %.0f | %.0f | %.0f | %s |" % (
-            name, k[0], v[0], i[0], k[0] / v[0], k[0] / i[0], k[1], v[1], i[1], size_text))
+        print("| %s | %.3f | %s | %s | %s | %s | %.0f | %s | %s | %s |" % (
+            name, k[0], cell("vips", 0, "%.3f"), cell("magick", 0, "%.3f"), ratio("vips"), ratio("magick"), k[1],
+            cell("vips", 1, "%.0f"), cell("magick", 1, "%.0f"), size_text))
     added = brush["presses"][1] - brush["plain"][1]
     print("\nTen presses of a small brush and ten undos: %.3f s against %.3f s without them; they add %.1f MiB "
           "of peak memory (the image is %.1f MiB); after the undos the image is %s the opened one."

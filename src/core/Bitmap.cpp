@@ -316,6 +316,12 @@ void TBitmap::SetSize(int width, int height) {
   resized.Transparent = Transparent;
   resized.transparentMode_ = transparentMode_;
   resized.transparentColor_ = transparentColor_;
+  if (width == 0 || height == 0) {
+    // No pixel to keep or fill: empty rows (a width of 0) or none at all.
+    resized.Allocate(width, height, format_, palette_);
+    *this = std::move(resized);
+    return;
+  }
   const std::vector<std::uint8_t> white = resized.WhiteRow(width);
   const auto stride = static_cast<std::size_t>(resized.stride_);
   const int perBand = resized.RowsPerBand();

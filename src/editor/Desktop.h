@@ -1,7 +1,8 @@
 #pragma once
 // IDesktop: what the editor needs from the desktop around the window: the
-// clipboard, the one timer, the tick count, the mouse cursor and the
-// screen. The window implements it with Qt; tests use a manual version.
+// clipboard, the one timer, the tick count, the mouse cursor, the screen
+// and a place for long work. The window implements it with Qt; tests use a
+// manual version.
 #include <cstdint>
 #include <functional>
 
@@ -10,6 +11,7 @@
 namespace kroma {
 
 class TBitmap;
+class IBackgroundWork;
 
 class IDesktop {
  public:
@@ -27,6 +29,8 @@ class IDesktop {
   virtual void WarpCursor(TPoint imagePoint) = 0;
   // The whole screen as a 24-bit bitmap; false when no screen can be read.
   virtual bool GrabScreen(TBitmap& screen) = 0;
+  // Where tool windows render their previews (editor/BackgroundWork.h).
+  virtual IBackgroundWork& Background() = 0;
 };
 
 }  // namespace kroma

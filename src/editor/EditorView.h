@@ -8,6 +8,8 @@
 
 namespace kroma {
 
+class TToolWindow;
+
 class IEditorView {
  public:
   virtual ~IEditorView() = default;
@@ -26,6 +28,9 @@ class IEditorView {
   virtual void RequestClose() = 0;
   // View > Script: shows the script window. Views without one ignore it.
   virtual void ShowScriptWindow() {}
+  // A tool window was made (it lives as long as the editor): the view may
+  // give it a window of its own, which follows the model's Changed calls.
+  virtual void ToolWindowMade(TToolWindow& window) { (void)window; }
   // The range frame, the floating range or the colour panel may have
   // changed: show them as the editor now holds them. Called at the end of
   // every entry point; views without them ignore it.

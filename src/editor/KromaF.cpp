@@ -10,8 +10,11 @@
 #include "core/Numeric.h"
 #include "editor/Desktop.h"
 #include "editor/EditorView.h"
+#include "editor/Modules.h"
 #include "editor/PenModes.h"
 #include "editor/Prompts.h"
+#include "editor/windows/ToolWindow.h"
+#include "editor/windows/ToolWindows.h"
 
 namespace kroma {
 namespace {
@@ -22,7 +25,11 @@ constexpr int kPatternCellSize = 8;
 }  // namespace
 
 TKromaF::TKromaF(IPrompts& prompts, IDesktop& desktop, IEditorView& view, TAppPaths paths)
-    : Prompts(prompts), Desktop(desktop), View(view), FPaths(std::move(paths)) {
+    : Prompts(prompts),
+      Desktop(desktop),
+      View(view),
+      FPaths(std::move(paths)),
+      FWindows(std::make_unique<TToolWindows>(*this, EditorWindowClasses())) {
   gamma.Subscribe([this] { gammaChange(); });
 }
 

@@ -27,6 +27,7 @@ namespace kroma {
 class IPrompts;
 class IDesktop;
 class IEditorView;
+class TToolWindows;
 
 // The program's title, as windows and messages show it.
 inline constexpr std::string_view kAppTitle = "Kroma 25";
@@ -75,6 +76,9 @@ class TKromaF {
   // Tools and pixel commands work on 24-bit rows: a work image in another
   // format (a palette BMP opens in its own) is widened, colours unchanged.
   void WidenImageTo24();
+
+  // ---- Tool windows (editor/windows/ToolWindows.h) ----
+  TToolWindows& Windows() { return *FWindows; }
 
   // ---- Undo ring ----
   void PushImage();
@@ -241,6 +245,7 @@ class TKromaF {
   void BuildTables();
 
   TBitmap FImage;
+  std::unique_ptr<TToolWindows> FWindows;
   std::string FSettingsFile;
   TWindowPlacement FStartPlacement;
   std::array<std::string, 4> FStatus;

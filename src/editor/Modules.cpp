@@ -2,12 +2,14 @@
 
 #include "editor/Commands.h"
 #include "editor/ToolSteps.h"
+#include "editor/windows/ToolWindows.h"
 
 namespace kroma {
 
 struct TEditorModules {
   TCommandTable Commands;
   TToolStepRegistry Steps;
+  TToolWindowClasses Windows;
 
   TEditorModules() {
     RegisterToolCommands(Commands);
@@ -24,6 +26,8 @@ struct TEditorModules {
     RegisterRangeCommands(Commands);
     RegisterRangeTools(Steps);
     RegisterColorBrushes(Steps);
+    RegisterEffectCommands(Commands);
+    RegisterEffectsWindows(Windows);
   }
 };
 
@@ -38,5 +42,6 @@ const TEditorModules& Modules() {
 
 const TCommandTable& EditorCommands() { return Modules().Commands; }
 const TToolStepRegistry& EditorToolSteps() { return Modules().Steps; }
+const TToolWindowClasses& EditorWindowClasses() { return Modules().Windows; }
 
 }  // namespace kroma

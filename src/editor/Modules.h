@@ -1,14 +1,17 @@
 #pragma once
-// The editor's modules: each adds its command rows and its tool steps.
+// The editor's modules: each adds its command rows, its tool steps and its
+// tool windows.
 // Adding a module means one line in Modules.cpp.
 namespace kroma {
 
 class TCommandTable;
 class TToolStepRegistry;
+class TToolWindowClasses;
 
-// Every module's commands and steps, built on first use.
+// Every module's commands, steps and tool window classes, built on first use.
 const TCommandTable& EditorCommands();
 const TToolStepRegistry& EditorToolSteps();
+const TToolWindowClasses& EditorWindowClasses();
 
 // The modules' registration functions.
 void RegisterSettingsCommands(TCommandTable& commands);
@@ -22,5 +25,7 @@ void RegisterAreaShapes(TToolStepRegistry& steps);
 void RegisterRangeCommands(TCommandTable& commands);
 void RegisterRangeTools(TToolStepRegistry& steps);
 void RegisterColorBrushes(TToolStepRegistry& steps);
+void RegisterEffectCommands(TCommandTable& commands);
+void RegisterEffectsWindows(TToolWindowClasses& classes);
 
 }  // namespace kroma

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/Bitmap.h"
+#include "editor/BackgroundWork.h"
 #include "editor/Desktop.h"
 #include "editor/EditorView.h"
 #include "editor/Prompts.h"
@@ -71,6 +72,8 @@ class TManualDesktop : public IDesktop {
   std::uint32_t TickCount() override { return ticks_; }
   void WarpCursor(TPoint imagePoint) override { warps_.push_back(imagePoint); }
   bool GrabScreen(TBitmap& screen) override;
+  // Work runs at once, on the calling thread.
+  IBackgroundWork& Background() override { return background_; }
 
   void ClearClipboard() { clipboard_.reset(); }
   bool TimerRunning() const { return timerRunning_; }
@@ -90,6 +93,7 @@ class TManualDesktop : public IDesktop {
   std::function<void()> onTick_;
   std::uint32_t ticks_ = 0;
   std::vector<TPoint> warps_;
+  TImmediateWork background_;
 };
 
 // Records what the editor told its view.

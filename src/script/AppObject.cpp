@@ -1,13 +1,16 @@
 // app: the editor as a whole, for scripts: new, open and save, commands,
 // tools and canvas settings, mouse gestures, answers for the prompts,
-// pixels and the range.
+// pixels and the range, the tool windows and the random generator's seed.
 #include <cstdio>
 #include <memory>
 
 #include "core/Bitmap.h"
 #include "core/Canvas.h"
 #include "core/Error.h"
+#include "core/Random.h"
+#include "editor/BackgroundWork.h"
 #include "editor/Commands.h"
+#include "editor/Desktop.h"
 #include "editor/KromaF.h"
 #include "editor/Modules.h"
 #include "editor/PolyTools.h"
@@ -15,8 +18,10 @@
 #include "editor/StageHints.h"
 #include "editor/ToolKeys.h"
 #include "editor/WorkImage.h"
+#include "editor/windows/ToolWindows.h"
 #include "parsers/StringHelpers.h"
 #include "script/EnumNames.h"
+#include "script/MouseArgs.h"
 #include "script/ScriptObjects.h"
 
 namespace kroma {
@@ -56,40 +61,7 @@ TScriptMember NamedSetting(std::string name, const char* what, std::function<T()
       });
 }
 
-TMouseButton ButtonOf(const TScriptCall& c, std::size_t i) {
-  if (!c.Has(i) || c.Value(i).IsEmpty()) return mbLeft;
-  std::string name = ToLowerAscii(c.String(i));
-  if (name == "left") return mbLeft;
-  if (name == "middle") return mbMiddle;
-  if (name == "right") return mbRight;
-  throw Error(c.ParamName(i) + ": unknown button \"" + c.String(i) + "\"; use left, middle or right");
-}
-
 unsigned ButtonFlag(TMouseButton b) { return b == mbLeft ? ssLeft : b == mbRight ? ssRight : ssMiddle; }
-
-// "ctrl+shift", "Alt", "": the keys held.
-TShiftState KeysOf(const TScriptCall& c, std::size_t i) {
-  if (!c.Has(i) || c.Value(i).IsEmpty()) return 0;
-  std::string text = c.String(i);
-  if (TrimBlanks(text).empty()) return 0;
-  TShiftState keys = 0;
-  std::size_t start = 0;
-  for (;;) {
-    std::size_t plus = text.find('+', start);
-    std::string_view part = std::string_view(text).substr(start, plus == std::string::npos ? plus : plus - start);
-    std::string word = ToLowerAscii(TrimBlanks(part));
-    if (word == "ctrl" || word == "control")
-      keys |= ssCtrl;
-    else if (word == "shift")
-      keys |= ssShift;
-    else if (word == "alt")
-      keys |= ssAlt;
-    else
-      throw Error(c.ParamName(i) + ": unknown key \"" + word + "\" in \"" + text + "\"; use ctrl, shift and alt");
-    if (plus == std::string::npos) return keys;
-    start = plus + 1;
-  }
-}
 
 std::string HashColor(TColor c) {
   char text[8];
@@ -112,6 +84,20 @@ void AddFiles(TScriptObject& app, TScriptEnvironment& env) {
   }));
   app.Members.push_back(Method("save", {"path"}, 1, [&f](const TScriptCall& c) {
     SaveWorkImage(f, c.String(0));
+    return TScriptResult{};
+  }));
+}
+
+void AddWindows(TScriptObject& app, TKromaF& f) {
+  app.Members.push_back(Method("window", {"name"}, 1, [&f](const TScriptCall& c) {
+    const std::string name = c.String(0);
+    f.Windows().Open(name);
+    f.Desktop.Background().Wait();
+    f.FlushChanges();
+    return TScriptResult::ObjectOf(std::make_shared<TScriptObject>(MakeWindowObject(f, name)));
+  }));
+  app.Members.push_back(Method("seed", {"n"}, 1, [](const TScriptCall& c) {
+    SeedRandom(static_cast<std::uint32_t>(c.Int(0)));
     return TScriptResult{};
   }));
 }
@@ -182,21 +168,21 @@ void AddMouse(TScriptObject& app, TKromaF& f) {
   auto held = std::make_shared<TShiftState>(0);
   app.Members.push_back(Method("press", {"x", "y", "button", "mods"}, 2, [&f, held](const TScriptCall& c) {
     int x = c.Int(0), y = c.Int(1);
-    TMouseButton button = ButtonOf(c, 2);
-    TShiftState keys = KeysOf(c, 3);
+    TMouseButton button = MouseButtonArg(c, 2);
+    TShiftState keys = KeysArg(c, 3);
     *held |= ButtonFlag(button);
     f.mypaintMouseDown(button, keys | *held, x, y);
     return TScriptResult{};
   }));
   app.Members.push_back(Method("move", {"x", "y", "mods"}, 2, [&f, held](const TScriptCall& c) {
     int x = c.Int(0), y = c.Int(1);
-    f.mypaintMouseMove(KeysOf(c, 2) | *held, x, y);
+    f.mypaintMouseMove(KeysArg(c, 2) | *held, x, y);
     return TScriptResult{};
   }));
   app.Members.push_back(Method("release", {"x", "y", "button", "mods"}, 2, [&f, held](const TScriptCall& c) {
     int x = c.Int(0), y = c.Int(1);
-    TMouseButton button = ButtonOf(c, 2);
-    TShiftState keys = KeysOf(c, 3);
+    TMouseButton button = MouseButtonArg(c, 2);
+    TShiftState keys = KeysArg(c, 3);
     *held &= ~ButtonFlag(button);
     f.mypaintMouseUp(button, keys | *held, x, y);
     return TScriptResult{};
@@ -250,6 +236,7 @@ TScriptObject MakeAppObject(TScriptEnvironment& env) {
   TScriptObject app{"app", false, {}};
   AddFiles(app, env);
   AddCommands(app, env.Editor);
+  AddWindows(app, env.Editor);
   AddSettings(app, env.Editor);
   AddMouse(app, env.Editor);
   AddPromptsAndPixels(app, env);

@@ -108,11 +108,36 @@ QJSValue TScriptBridge::invoke(const QString& name, int access, const QJSValue& 
           array.setProperty(static_cast<quint32>(i), FromVariant(result.Items[i]));
         return array;
       }
+      case TScriptResult::Object: return ProxyOf(std::move(*result.Members));
     }
   } catch (const std::exception& e) {
     engine_.throwError(QString::fromStdString(e.what()));
   }
   return {};
+}
+
+QJSValue TScriptBridge::MakeProxy() {
+  QJSEngine::setObjectOwnership(this, QJSEngine::CppOwnership);
+  return proxyMaker_.call({engine_.newQObject(this), QString::fromStdString(object_.Name), MemberList(),
+                           object_.IgnoreCase});
+}
+
+void TScriptBridge::DropScriptValues() {
+  proxyMaker_ = QJSValue();
+  for (auto& [bridge, proxy] : children_) {
+    bridge->DropScriptValues();
+    proxy = QJSValue();
+  }
+}
+
+QJSValue TScriptBridge::ProxyOf(TScriptObject object) {
+  for (const auto& [bridge, proxy] : children_)
+    if (bridge->Object().Name == object.Name) return proxy;
+  auto bridge = std::make_unique<TScriptBridge>(engine_, std::move(object), editor_, cancel_);
+  bridge->SetProxyMaker(proxyMaker_);
+  QJSValue proxy = bridge->MakeProxy();
+  children_.emplace_back(std::move(bridge), proxy);
+  return proxy;
 }
 
 void TPrintBridge::print(const QString& line) {

@@ -7,7 +7,9 @@
 #include <QObject>
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "script/ScriptObject.h"
 
@@ -29,11 +31,25 @@ class TScriptBridge : public QObject {
   // access: 0 call, 1 get, 2 put.
   Q_INVOKABLE QJSValue invoke(const QString& name, int access, const QJSValue& args);
 
+  // The script function that wraps a bridge in its proxy:
+  // maker(bridge, name, memberList, ignoreCase). Objects that members
+  // return get their proxies from it.
+  void SetProxyMaker(QJSValue maker) { proxyMaker_ = std::move(maker); }
+  QJSValue MakeProxy();
+  // Lets go of every script value this bridge and the objects it returned
+  // hold; done while the engine still lives.
+  void DropScriptValues();
+
  private:
+  QJSValue ProxyOf(TScriptObject object);
+
   QJSEngine& engine_;
   TScriptObject object_;
   IEditorAccess& editor_;
   const std::atomic<bool>& cancel_;
+  QJSValue proxyMaker_;
+  // Objects the members returned, with their proxies, by name.
+  std::vector<std::pair<std::unique_ptr<TScriptBridge>, QJSValue>> children_;
 };
 
 // print(): hands each line to a sink.

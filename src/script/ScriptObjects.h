@@ -25,5 +25,7 @@ struct TScriptEnvironment {
 TScriptObject MakeGfxObject(TKromaF& editor);
 // The editor object. The environment must outlive the object.
 TScriptObject MakeAppObject(TScriptEnvironment& env);
+// A tool window by class name, as app.window returns it.
+TScriptObject MakeWindowObject(TKromaF& editor, const std::string& className);
 
 }  // namespace kroma

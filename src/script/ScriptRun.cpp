@@ -132,11 +132,8 @@ TScriptOutcome TScriptRun::Execute(const std::string& source, const std::string&
 
   QJSValue makeProxy = engine.evaluate(QString::fromUtf8(kProxyMaker), kObjectsFile);
   for (auto& bridge : bridges) {
-    QJSEngine::setObjectOwnership(bridge.get(), QJSEngine::CppOwnership);
-    QJSValue proxy = makeProxy.call(
-        {engine.newQObject(bridge.get()), QString::fromStdString(bridge->Object().Name), bridge->MemberList(),
-         bridge->Object().IgnoreCase});
-    engine.globalObject().setProperty(QString::fromStdString(bridge->Object().Name), proxy);
+    bridge->SetProxyMaker(makeProxy);
+    engine.globalObject().setProperty(QString::fromStdString(bridge->Object().Name), bridge->MakeProxy());
   }
   QJSEngine::setObjectOwnership(&printer, QJSEngine::CppOwnership);
   QJSValue makePrint = engine.evaluate(QString::fromUtf8(kPrintMaker), kObjectsFile);
@@ -144,6 +141,8 @@ TScriptOutcome TScriptRun::Execute(const std::string& source, const std::string&
 
   QStringList trace;
   QJSValue result = engine.evaluate(QString::fromStdString(source), QString::fromStdString(fileName), 1, &trace);
+  for (auto& bridge : bridges) bridge->DropScriptValues();
+  makeProxy = QJSValue();
 
   TScriptOutcome outcome;
   if (impl_->cancel && result.isError()) {

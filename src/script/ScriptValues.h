@@ -8,6 +8,7 @@
 // true is -1, and a value beyond 32 bits, a NaN, an infinity or text that
 // is no number is an error.
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,14 +26,20 @@ struct TScriptArg {
   std::vector<Variant> Items;  // an array's items, in index order
 };
 
+struct TScriptObject;
+
 struct TScriptResult {
-  enum TKind { Undefined, Value, Array };
+  enum TKind { Undefined, Value, Array, Object };
   TKind Kind = Undefined;
   Variant Scalar;
   std::vector<Variant> Items;
+  // An object of its own members (app.window's window); the script gets
+  // one object for each name, however often it asks.
+  std::shared_ptr<TScriptObject> Members;
 
-  static TScriptResult Of(Variant v) { return {Value, std::move(v), {}}; }
-  static TScriptResult ArrayOf(std::vector<Variant> items) { return {Array, {}, std::move(items)}; }
+  static TScriptResult Of(Variant v) { return {Value, std::move(v), {}, {}}; }
+  static TScriptResult ArrayOf(std::vector<Variant> items) { return {Array, {}, std::move(items), {}}; }
+  static TScriptResult ObjectOf(std::shared_ptr<TScriptObject> object) { return {Object, {}, {}, std::move(object)}; }
 };
 
 // Conversions of one value; each throws Error with a message for the user.

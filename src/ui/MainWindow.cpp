@@ -27,10 +27,12 @@
 #include "ui/ColorListWidget.h"
 #include "ui/GammaPanel.h"
 #include "ui/Icons.h"
+#include "editor/windows/ToolWindow.h"
 #include "ui/ImageWidget.h"
 #include "ui/QtPorts.h"
 #include "ui/RangeOverlays.h"
 #include "ui/ScriptWindow.h"
+#include "ui/ToolWindowView.h"
 
 namespace kroma {
 namespace {
@@ -86,7 +88,11 @@ TMainWindow::TMainWindow(TAppPaths paths, IPrompts* prompts) {
   }
   prompts_ = prompts;
   editorPrompts_ = std::make_unique<TQueuedPrompts>(*prompts_);
-  desktop_ = std::make_unique<TQtDesktop>([this](TPoint p) { return image_->mapToGlobal(QPoint(p.x, p.y)); });
+  desktop_ = std::make_unique<TQtDesktop>([this](TPoint p) { return image_->mapToGlobal(QPoint(p.x, p.y)); },
+                                          [this](const std::exception& e) { ShowError(e); });
+  desktop_->Background().BusyChanged = [this](bool busy) {
+    for (auto& [name, view] : toolViews_) view->SetBusy(busy);
+  };
   editor_ = std::make_unique<TKromaF>(*editorPrompts_, *desktop_, *this, std::move(paths));
 
   setWindowTitle(Q(kAppTitle));
@@ -100,6 +106,9 @@ TMainWindow::TMainWindow(TAppPaths paths, IPrompts* prompts) {
 }
 
 TMainWindow::~TMainWindow() {
+  // No render may finish into a window that is gone.
+  desktop_->Background().Stop();
+  for (auto& [name, view] : toolViews_) delete view;
   delete help_;
 }
 
@@ -429,6 +438,16 @@ void TMainWindow::ShowHelp(const std::string& file, const std::string&) {
 void TMainWindow::RequestClose() { close(); }
 
 void TMainWindow::ShowScriptWindow() { ScriptWindow().ShowOver(this); }
+
+void TMainWindow::ToolWindowMade(TToolWindow& window) {
+  auto* view = new TToolWindowView(window, [this](const std::exception& e) { ShowError(e); }, this);
+  toolViews_[window.ClassName()] = view;
+}
+
+TToolWindowView* TMainWindow::ToolWindowView(const std::string& className) const {
+  auto it = toolViews_.find(className);
+  return it == toolViews_.end() ? nullptr : it->second;
+}
 
 void TMainWindow::SyncOverlays() {
   if (frame_) frame_->Sync();

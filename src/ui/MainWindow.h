@@ -29,6 +29,8 @@ class TQtDesktop;
 class TColorListWidget;
 class TGammaPanel;
 class TRangeFrameWidget;
+class TToolWindow;
+class TToolWindowView;
 class TFloatImageWidget;
 struct TCommand;
 
@@ -60,6 +62,9 @@ class TMainWindow : public QMainWindow, public IEditorView {
   void RequestClose() override;
   void ShowScriptWindow() override;
   void SyncOverlays() override;
+  void ToolWindowMade(TToolWindow& window) override;
+  // The window of a tool window that was made (nullptr before).
+  TToolWindowView* ToolWindowView(const std::string& className) const;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -94,6 +99,8 @@ class TMainWindow : public QMainWindow, public IEditorView {
   std::vector<std::pair<QAction*, const TCommand*>> actions_;
   std::map<std::string, QToolButton*> buttons_;
   QWidget* help_ = nullptr;
+  // The tool windows' windows, by class name; deleted before the editor.
+  std::map<std::string, TToolWindowView*> toolViews_;
   bool shown_ = false;
   bool closed_ = false;
 };

@@ -89,7 +89,10 @@ bool TQtPrompts::ChooseFont(TFont& font) {
   return true;
 }
 
-TQtDesktop::TQtDesktop(std::function<QPoint(TPoint)> toScreen) : toScreen_(std::move(toScreen)) { clock_.start(); }
+TQtDesktop::TQtDesktop(std::function<QPoint(TPoint)> toScreen, std::function<void(const std::exception&)> onError)
+    : toScreen_(std::move(toScreen)), background_(std::move(onError)) {
+  clock_.start();
+}
 
 bool TQtDesktop::GetClipboardImage(TBitmap& image) {
   QImage clipboard = QGuiApplication::clipboard()->image();

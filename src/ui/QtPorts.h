@@ -8,6 +8,7 @@
 
 #include "editor/Desktop.h"
 #include "editor/Prompts.h"
+#include "ui/QtBackgroundWork.h"
 
 class QWidget;
 
@@ -30,8 +31,9 @@ class TQtPrompts : public IPrompts {
 
 class TQtDesktop : public IDesktop {
  public:
-  // `toScreen` maps an image point to a global screen position.
-  explicit TQtDesktop(std::function<QPoint(TPoint)> toScreen);
+  // `toScreen` maps an image point to a global screen position; `onError`
+  // shows the errors of background work.
+  TQtDesktop(std::function<QPoint(TPoint)> toScreen, std::function<void(const std::exception&)> onError);
   bool GetClipboardImage(TBitmap& image) override;
   void SetClipboardImage(const TBitmap& image) override;
   void StartTimer(int intervalMs, std::function<void()> onTick) override;
@@ -39,9 +41,11 @@ class TQtDesktop : public IDesktop {
   std::uint32_t TickCount() override;
   void WarpCursor(TPoint imagePoint) override;
   bool GrabScreen(TBitmap& screen) override;
+  TQtBackgroundWork& Background() override { return background_; }
 
  private:
   std::function<QPoint(TPoint)> toScreen_;
+  TQtBackgroundWork background_;
   QTimer timer_;
   QMetaObject::Connection tick_;
   QElapsedTimer clock_;

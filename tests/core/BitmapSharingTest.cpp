@@ -102,6 +102,17 @@ TEST(BitmapSharing, ResizingSharesWhatItKeeps) {
   EXPECT_EQ(white.GetPixel(39, 1999), clWhite);
 }
 
+// Resizing to no pixels (rows of width 0, or no rows) and back.
+TEST(BitmapSharing, ResizesToNothingAndBack) {
+  TBitmap b = Ramp(5, 4);
+  for (auto [w, h] : {std::pair{0, 4}, {5, 0}, {0, 0}, {3, 2}}) {
+    b.SetSize(w, h);
+    EXPECT_EQ(b.Width(), w);
+    EXPECT_EQ(b.Height(), h);
+  }
+  EXPECT_EQ(b.GetPixel(2, 1), clWhite);
+}
+
 TEST(BitmapSharing, RowsOfABandAreContiguous) {
   const TBitmap b = Ramp(1000, 100);
   const int band = b.RowsPerBand();

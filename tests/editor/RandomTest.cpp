@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "core/Random.h"
 
 namespace kroma {
@@ -28,6 +30,25 @@ TEST(Random, StaysInRangeAndNonPositiveGivesZero) {
   EXPECT_NE(RandSeed, before) << "the generator still advances";
   int big = Random(2147483647);
   EXPECT_GE(big, 0);
+}
+
+// A script that seeds the generator repeats exactly, also through the
+// clock reseeds some effects make.
+TEST(Random, ReseedsAfterASeedRepeat) {
+  auto run = [] {
+    SeedRandom(2024);
+    std::vector<int> drawn;
+    for (int i = 0; i < 3; ++i) {
+      drawn.push_back(Random(1000000));
+      Randomize();
+      drawn.push_back(Random(1000000));
+    }
+    return drawn;
+  };
+  const std::vector<int> first = run();
+  EXPECT_EQ(run(), first);
+  SeedRandom(2025);
+  EXPECT_NE(Random(1000000), first[0]);
 }
 
 TEST(Random, SameSeedSameSequence) {
