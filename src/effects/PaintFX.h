@@ -46,7 +46,7 @@ class TkelPaintFX {
   static void Darkness(TBitmap& bitmap, int amount);    // FxDarker
   static void Saturation(TBitmap& bitmap, int amount);  // FxSaturation
   static void GaussianBlur(TBitmap& bitmap, int passes);  // FxBlur
-  static void SplitBlur(TBitmap& bitmap, int distance);   // FxSplitBlur
+  static void SplitBlur(TBitmap& bitmap, int distance);   // FxSplitBlur (a negative distance is an Error)
   static void Emboss(TBitmap& bitmap);                    // FxEmboss
   // Channel filters, bounds both exclusive: the tested channel becomes 255
   // when low < v < high, else 0. FilterRed tests red and clears blue and
@@ -57,8 +57,10 @@ class TkelPaintFX {
   static void FilterXRed(TBitmap& bitmap, int low, int high);
   static void FilterXGreen(TBitmap& bitmap, int low, int high);
   static void FilterXBlue(TBitmap& bitmap, int low, int high);
-  // target := the source's size; per channel Round((1 - f) source + f second).
-  // A second bitmap of another size is an Error and changes nothing.
+  // target := the source's size; per channel Round((1 - f) source + f second),
+  // clamped to 0 .. 255 (a factor outside 0 .. 1 leaves the byte range).
+  // A second bitmap of another size, or a factor that is not finite, is an
+  // Error and changes nothing.
   static void Blend(const TBitmap& source, const TBitmap& second, double factor, TBitmap& target);
   static void Solarize(const TBitmap& source, TBitmap& target, int threshold);  // FxSolarize
   static void Posterize(const TBitmap& source, TBitmap& target, int step);      // FxPosterize
