@@ -77,7 +77,8 @@ class TkelPaintFX {
   static void Triangles(TBitmap& bitmap, int size);
   // The image stretched into a b x b tile, b = min(width div 2, height
   // div 2, size), drawn over the image at steps of b (Tile) or Round(2b / 3)
-  // (Overlap). b < 1 (an image 1 pixel wide or high) changes nothing.
+  // (Overlap). b < 1 (an image 1 pixel wide or high) changes nothing. The
+  // tile is the whole image scaled, also where the image is transparent.
   static void TexturizeTile(TBitmap& bitmap, int size);
   static void TexturizeOverlap(TBitmap& bitmap, int size);
   // A quarter turn clockwise: target := height x width.
