@@ -85,10 +85,12 @@ class TkelPaintFX {
   static void RotateRight(const TBitmap& source, TBitmap& target);
 
   // ---- Borders and buttons (in place) ----
-  // depth is clamped to 0 .. 255 and to what the image holds; 0 changes nothing.
+  // depth is clamped to 0 .. 255 and to what the image holds (at most
+  // width - 1 and height - 1); 0 changes nothing.
   static void SeamlessEdges(TBitmap& bitmap, int depth);
   static void Buttonize(TBitmap& bitmap, int depth, int amount);
-  // rings 0 changes nothing.
+  // rings are clamped to 0 .. 255, and 0 changes nothing. After the
+  // shading every interior pixel is smoothed as by AntiAlias.
   static void ButtonRound(TBitmap& bitmap, int rings, int strength);
   // Every pixel outside the ellipse inscribed in the bitmap becomes the colour.
   static void ButtonOval(TBitmap& bitmap, TColor color);
