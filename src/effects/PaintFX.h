@@ -96,9 +96,11 @@ class TkelPaintFX {
   static void ButtonOval(TBitmap& bitmap, TColor color);
 
   // ---- Fractals ----
-  // depth n = max(n, 16); the view from (x0, y0) at pixel (0, 0) to
-  // (x1, y1); colour VgaColor(Round((j - 1) / (n / 16))) for an orbit that
-  // escapes after j steps, black for one that does not. Double precision.
+  // depth n = max(n, 16), at most 65536 (the work per pixel stays
+  // bounded); the view from (x0, y0) at pixel (0, 0) to (x1, y1); colour
+  // VgaColor(Round((j - 1) / (n / 16))) for an orbit that escapes after j
+  // steps (white for the index 16 that j = n can give), black for one that
+  // does not. Double precision.
   static void MandelJulia(TBitmap& bitmap, int depth, bool mandelbrot, double y1, double x1, double y0, double x0);
 
   // ---- Warps ----
