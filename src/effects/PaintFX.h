@@ -142,14 +142,18 @@ class TkelPaintFX {
 
 // Two effects of the effects dialog that are the main window's own.
 // SplitLightTable()[i] = Round(255 sin(i / 255 pi / 2)), ties to even;
-// SplitLight(n) maps every byte through it n times (n from 1 to 10; below 1
-// changes nothing).
+// SplitLight(n) maps every byte through it n times (n from 1 to 10 in the
+// dialog; below 1 changes nothing; any larger count works and costs no
+// more than 256 rounds of the table, where the repeated map settles).
 const std::uint8_t* SplitLightTable();
 void SplitLight(TBitmap& bitmap, int times);
 // Into a new bitmap of the same size (white where nothing lands), each
 // pixel (x, y) moves to column Round(W / (s H + W) (Round(s y) + x)),
 // s = amount / 100; the result replaces the bitmap. Rows slide right the
 // further down they are, compressed so that the widest row still fits.
+// Single precision. Pixels whose column falls outside the row (negative
+// amounts, the last row of a tall image) are dropped, and a denominator
+// s H + W <= 0 changes nothing.
 void ShearRows(TBitmap& bitmap, int amount);
 
 }  // namespace kroma
