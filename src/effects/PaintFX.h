@@ -46,7 +46,7 @@ class TkelPaintFX {
   static void Darkness(TBitmap& bitmap, int amount);    // FxDarker
   static void Saturation(TBitmap& bitmap, int amount);  // FxSaturation
   static void GaussianBlur(TBitmap& bitmap, int passes);  // FxBlur
-  static void SplitBlur(TBitmap& bitmap, int distance);   // FxSplitBlur
+  static void SplitBlur(TBitmap& bitmap, int distance);   // FxSplitBlur (a negative distance is an Error)
   static void Emboss(TBitmap& bitmap);                    // FxEmboss
   // Channel filters, bounds both exclusive: the tested channel becomes 255
   // when low < v < high, else 0. FilterRed tests red and clears blue and
@@ -57,8 +57,10 @@ class TkelPaintFX {
   static void FilterXRed(TBitmap& bitmap, int low, int high);
   static void FilterXGreen(TBitmap& bitmap, int low, int high);
   static void FilterXBlue(TBitmap& bitmap, int low, int high);
-  // target := the source's size; per channel Round((1 - f) source + f second).
-  // A second bitmap of another size is an Error and changes nothing.
+  // target := the source's size; per channel Round((1 - f) source + f second),
+  // clamped to 0 .. 255 (a factor outside 0 .. 1 leaves the byte range).
+  // A second bitmap of another size, or a factor that is not finite, is an
+  // Error and changes nothing.
   static void Blend(const TBitmap& source, const TBitmap& second, double factor, TBitmap& target);
   static void Solarize(const TBitmap& source, TBitmap& target, int threshold);  // FxSolarize
   static void Posterize(const TBitmap& source, TBitmap& target, int step);      // FxPosterize
@@ -75,25 +77,30 @@ class TkelPaintFX {
   static void Triangles(TBitmap& bitmap, int size);
   // The image stretched into a b x b tile, b = min(width div 2, height
   // div 2, size), drawn over the image at steps of b (Tile) or Round(2b / 3)
-  // (Overlap). b < 1 (an image 1 pixel wide or high) changes nothing.
+  // (Overlap). b < 1 (an image 1 pixel wide or high) changes nothing. The
+  // tile is the whole image scaled, also where the image is transparent.
   static void TexturizeTile(TBitmap& bitmap, int size);
   static void TexturizeOverlap(TBitmap& bitmap, int size);
   // A quarter turn clockwise: target := height x width.
   static void RotateRight(const TBitmap& source, TBitmap& target);
 
   // ---- Borders and buttons (in place) ----
-  // depth is clamped to 0 .. 255 and to what the image holds; 0 changes nothing.
+  // depth is clamped to 0 .. 255 and to what the image holds (at most
+  // width - 1 and height - 1); 0 changes nothing.
   static void SeamlessEdges(TBitmap& bitmap, int depth);
   static void Buttonize(TBitmap& bitmap, int depth, int amount);
-  // rings 0 changes nothing.
+  // rings are clamped to 0 .. 255, and 0 changes nothing. After the
+  // shading every interior pixel is smoothed as by AntiAlias.
   static void ButtonRound(TBitmap& bitmap, int rings, int strength);
   // Every pixel outside the ellipse inscribed in the bitmap becomes the colour.
   static void ButtonOval(TBitmap& bitmap, TColor color);
 
   // ---- Fractals ----
-  // depth n = max(n, 16); the view from (x0, y0) at pixel (0, 0) to
-  // (x1, y1); colour VgaColor(Round((j - 1) / (n / 16))) for an orbit that
-  // escapes after j steps, black for one that does not. Double precision.
+  // depth n = max(n, 16), at most 65536 (the work per pixel stays
+  // bounded); the view from (x0, y0) at pixel (0, 0) to (x1, y1); colour
+  // VgaColor(Round((j - 1) / (n / 16))) for an orbit that escapes after j
+  // steps (white for the index 16 that j = n can give), black for one that
+  // does not. Double precision.
   static void MandelJulia(TBitmap& bitmap, int depth, bool mandelbrot, double y1, double x1, double y0, double x0);
 
   // ---- Warps ----
@@ -135,14 +142,18 @@ class TkelPaintFX {
 
 // Two effects of the effects dialog that are the main window's own.
 // SplitLightTable()[i] = Round(255 sin(i / 255 pi / 2)), ties to even;
-// SplitLight(n) maps every byte through it n times (n from 1 to 10; below 1
-// changes nothing).
+// SplitLight(n) maps every byte through it n times (n from 1 to 10 in the
+// dialog; below 1 changes nothing; any larger count works and costs no
+// more than 256 rounds of the table, where the repeated map settles).
 const std::uint8_t* SplitLightTable();
 void SplitLight(TBitmap& bitmap, int times);
 // Into a new bitmap of the same size (white where nothing lands), each
 // pixel (x, y) moves to column Round(W / (s H + W) (Round(s y) + x)),
 // s = amount / 100; the result replaces the bitmap. Rows slide right the
 // further down they are, compressed so that the widest row still fits.
+// Single precision. Pixels whose column falls outside the row (negative
+// amounts, the last row of a tall image) are dropped, and a denominator
+// s H + W <= 0 changes nothing.
 void ShearRows(TBitmap& bitmap, int amount);
 
 }  // namespace kroma
