@@ -108,14 +108,17 @@ class TkelPaintFX {
   static void Twist(const TBitmap& source, TBitmap& target, int amount);      // FxTwist
   // Turns the source by `angle` degrees about (cx, cy) into the target
   // (double precision, bilinear); target pixels whose position falls off
-  // the source keep their value.
+  // the source (its nearest source pixel does not exist) keep their value.
+  // A sample weighs the four pixels from Floor of the position on, clamped
+  // into the source, so it always lies between its neighbours.
   static void SmoothRotate(const TBitmap& source, TBitmap& target, int cx, int cy, double angle);
   // Column waves, mode 0, 1 or 2 (inference: the second frequency of mode
-  // 2). Amount below 1 changes nothing.
+  // 2). Amount below 1, another mode, or an image lower than 3 amount + 1
+  // rows changes nothing.
   static void Wave(TBitmap& bitmap, int amount, int mode, int inference);
   // The scatter warps: the target first becomes a copy of the source; then
-  // source pixels land on target positions. scale < 1 or turbulence 0
-  // leaves the copy.
+  // source pixels land on target positions. scale < 1 or a turbulence that
+  // is 0 or not finite in single precision leaves the copy.
   static void Marble(const TBitmap& source, TBitmap& target, int scale, double turbulence);
   static void Marble2(const TBitmap& source, TBitmap& target, int scale, double turbulence);
   static void Marble3(const TBitmap& source, TBitmap& target, int scale, double turbulence);
@@ -125,17 +128,27 @@ class TkelPaintFX {
   static void Marble7(const TBitmap& source, TBitmap& target, int scale, double turbulence);
   static void Marble8(const TBitmap& source, TBitmap& target, int scale, double turbulence);
   // Each source row stretched into a shorter span of its target row; style
-  // 7 to 13. Target pixels outside the spans keep their content.
+  // 7 to 13. Target pixels outside the spans keep their content. The amount
+  // is limited to 0 .. width div 2; a one-row image takes 0 for
+  // y / (height - 1). Other styles, or a target of another size than the
+  // source, change nothing.
   static void Squeeze(const TBitmap& source, TBitmap& target, int style, int amount);
   // The left and right half rows stretched toward the edges; style 14 or 15.
+  // An amount of 0 or below makes the target a copy of the source; a
+  // one-row image takes 0 for y / (height - 1). Other styles, or a target
+  // of another size, change nothing.
   static void SplitMorph(const TBitmap& source, TBitmap& target, int style, int amount);
   // Every pixel takes the source pixel displaced by the map's blue byte.
+  // turbulence is at least 10 and amount at least 5 (a NaN counts as
+  // below); displacements off the picture or not finite leave the pixel. A
+  // map or target of another size than the source changes nothing.
   static void Plasma(const TBitmap& source, const TBitmap& map, double turbulence, double amount, TBitmap& target);
-  // Bright pixels move up by up to `amount` rows.
+  // Bright pixels move up by up to `amount` rows; 0 or below changes nothing.
   static void HeightMap(TBitmap& bitmap, int amount);
   // Columns pushed down by a sawtooth 0, 1, ..., height, 0, ... (Tooth) or
   // by random offsets below height (Random, which reseeds the generator
-  // from the clock first).
+  // from the clock first). The height is limited to 0 .. height div 2 of
+  // the image (a negative one is 0).
   static void RippleTooth(TBitmap& bitmap, int height);
   static void RippleRandom(TBitmap& bitmap, int height);
 };
