@@ -100,8 +100,9 @@ TEST_F(EffectsDialogTest, EveryEntrySetsItsBarAndReadsItsBars) {
       effect.Run(b, values, std::nullopt);
       return b;
     };
-    // A turn of 30 degrees shows the centre; Blend has no second picture.
-    const int ebar = e.bars == kRotationBars ? 30 : std::max(e.position, e.min + 1);
+    // A third up the bar, where every entry does something; a turn of 30
+    // degrees shows the centre; Blend has no second picture.
+    const int ebar = e.bars == kRotationBars ? 30 : e.min + (e.max - e.min) / 3;
     const TBitmap base = render({ebar, 11, 10, 10});
     EXPECT_EQ(!SameImage(render({ebar, 15, 10, 10}), base), (e.bars & kExtraBar) != 0) << "extrabar";
     EXPECT_EQ(!SameImage(render({ebar, 11, 25, 40}), base), (e.bars & kRotationBars) != 0) << "cxbar and cybar";
