@@ -257,6 +257,13 @@ void TToolWindowView::Show(const TToolControl& c) {
 void TToolWindowView::Refresh(const std::string& control) {
   if (control.empty()) {
     if (model_.Visible()) {
+      if (!placed_ && parentWidget()) {
+        // The first time beside the main window's top-left corner; the
+        // preview to the right of the dialog.
+        const int right = model_.ClassName() == "TQuickPreviewF" ? 420 : 60;
+        move(parentWidget()->pos() + QPoint(right, 100));
+        placed_ = true;
+      }
       show();
       raise();
     } else {

@@ -43,6 +43,7 @@ class TToolWindowView : public QWidget {
   std::map<std::string, QWidget*> widgets_;
   QLabel* busy_ = nullptr;
   bool updating_ = false;  // widgets being set from the model: their signals are not the user's
+  bool placed_ = false;
 };
 
 }  // namespace kroma

@@ -18,24 +18,15 @@
 #include "ui/GammaPanel.h"
 #include "ui/ImageWidget.h"
 #include "ui/MainWindow.h"
+#include "UiTestSupport.h"
 
 namespace kroma {
 namespace {
 
-class ColorWidgetsTest : public ::testing::Test {
+class ColorWidgetsTest : public TUiTest {
  protected:
-  static void SetUpTestSuite() {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "kroma_ui_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
-  }
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kroma-ui-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-    std::filesystem::copy_file(std::string(KROMA_SOURCE_DIR) + "/data/patterns.bmp", folder_ + "/patterns.bmp");
+    TUiTest::SetUp();
     window_ = std::make_unique<TMainWindow>(TAppPaths{.AppFolder = folder_}, &prompts_);
     window_->resize(900, 700);
     window_->show();
@@ -43,7 +34,7 @@ class ColorWidgetsTest : public ::testing::Test {
   }
   void TearDown() override {
     window_.reset();
-    std::filesystem::remove_all(folder_);
+    TUiTest::TearDown();
   }
   static QPoint ItemCentre(const std::string& name) {
     const auto& list = ColorList();
@@ -53,8 +44,6 @@ class ColorWidgetsTest : public ::testing::Test {
     return {-1, -1};
   }
 
-  std::string folder_;
-  TScriptedPrompts prompts_;
   std::unique_ptr<TMainWindow> window_;
 };
 

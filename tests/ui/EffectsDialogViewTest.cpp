@@ -22,30 +22,12 @@
 #include "effects/PaintFX.h"
 #include "ui/MainWindow.h"
 #include "ui/ToolWindowView.h"
+#include "UiTestSupport.h"
 
 namespace kroma {
 namespace {
 
-class EffectsDialogViewTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "kroma_ui_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
-  }
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kroma-ui-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-    std::filesystem::copy_file(std::string(KROMA_SOURCE_DIR) + "/data/patterns.bmp", folder_ + "/patterns.bmp");
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
-  std::string folder_;
-  TScriptedPrompts prompts_;
-};
+using EffectsDialogViewTest = TUiTest;
 
 QTreeWidgetItem* ItemNamed(QTreeWidget* tree, const QString& caption) {
   for (QTreeWidgetItemIterator it(tree); *it; ++it)

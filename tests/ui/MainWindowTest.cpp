@@ -18,34 +18,12 @@
 #include "editor/ScriptedPorts.h"
 #include "ui/ImageWidget.h"
 #include "ui/MainWindow.h"
+#include "UiTestSupport.h"
 
 namespace kroma {
 namespace {
 
-class MainWindowTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "kroma_ui_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) app_ = new QApplication(argc, argv);
-  }
-
-  void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kroma-ui-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-    std::filesystem::copy_file(std::string(KROMA_SOURCE_DIR) + "/data/patterns.bmp", folder_ + "/patterns.bmp");
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
-
-  static QApplication* app_;
-  std::string folder_;
-  TScriptedPrompts prompts_;
-};
-
-QApplication* MainWindowTest::app_ = nullptr;
+using MainWindowTest = TUiTest;
 
 TEST_F(MainWindowTest, DrawsUndoesAndWritesSettingsAtClose) {
   auto* window = new TMainWindow(TAppPaths{.AppFolder = folder_}, &prompts_);

@@ -16,26 +16,16 @@
 #include "editor/ScriptedPorts.h"
 #include "ui/CodeEditor.h"
 #include "ui/MainWindow.h"
+#include "UiTestSupport.h"
 #include "ui/ScriptWindow.h"
 
 namespace kroma {
 namespace {
 
-class ScriptWindowTest : public ::testing::Test {
+class ScriptWindowTest : public TUiTest {
  protected:
-  static void SetUpTestSuite() {
-    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static int argc = 1;
-    static char name[] = "kroma_ui_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
-  }
-
   void SetUp() override {
-    std::string pattern = (std::filesystem::temp_directory_path() / "kroma-ui-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-    std::filesystem::copy_file(std::string(KROMA_SOURCE_DIR) + "/data/patterns.bmp", folder_ + "/patterns.bmp");
+    TUiTest::SetUp();
     window_ = std::make_unique<TMainWindow>(TAppPaths{.AppFolder = folder_}, &prompts_);
     window_->resize(700, 500);
     window_->show();
@@ -43,7 +33,7 @@ class ScriptWindowTest : public ::testing::Test {
   }
   void TearDown() override {
     window_.reset();
-    std::filesystem::remove_all(folder_);
+    TUiTest::TearDown();
   }
 
   // Runs the editor's text and waits until the run has ended.
@@ -54,8 +44,6 @@ class ScriptWindowTest : public ::testing::Test {
     QTRY_VERIFY_WITH_TIMEOUT(!w.Running(), 20000);
   }
 
-  std::string folder_;
-  TScriptedPrompts prompts_;
   std::unique_ptr<TMainWindow> window_;
 };
 
