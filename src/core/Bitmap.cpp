@@ -191,6 +191,16 @@ TBitmap& TBitmap::operator=(const TBitmap& other) {
   return *this;
 }
 
+void TBitmap::TakePixels(const TBitmap& other) {
+  const bool transparent = Transparent;
+  const TTransparentMode mode = transparentMode_;
+  const TColor key = transparentColor_;
+  *this = other;
+  Transparent = transparent;
+  transparentMode_ = mode;
+  transparentColor_ = key;
+}
+
 void TBitmap::TakeShape(const TBitmap& other) {
   width_ = other.width_;
   height_ = other.height_;

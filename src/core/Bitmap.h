@@ -179,6 +179,9 @@ class TBitmap {
 
   // Independent copy of another bitmap.
   void Assign(const TBitmap& other) { *this = other; }
+  // The size, format, palette and pixels of another bitmap (shared as a
+  // copy shares them); this bitmap keeps its transparency settings.
+  void TakePixels(const TBitmap& other);
 
   // Reads one pixel as a colour, any format; clNone outside the image.
   TColor GetPixel(int x, int y) const;

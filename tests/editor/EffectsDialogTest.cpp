@@ -149,6 +149,23 @@ TEST_F(EffectsDialogTest, RendersIntoThePreviewAndUsePutsItOnTheImage) {
   EXPECT_TRUE(SameImage(Image(), mosaic));
 }
 
+// Use draws with the canvas's copy mode.
+TEST_F(EffectsDialogTest, UseDrawsWithTheCopyMode) {
+  const TBitmap before = Image();
+  Image().Transparent = true;
+  Dialog().Set("ETree", Variant("Mosaic"));
+  F().Canvas().CopyMode = cmSrcInvert;
+  Preview().Click("btnUse");
+  TBitmap mosaic = before;
+  TkelPaintFX::Mosaic(mosaic, 15);
+  for (auto [x, y] : {std::pair{0, 0}, {7, 3}, {39, 59}, {16, 44}})
+    EXPECT_EQ(Image().GetPixel(x, y), (before.GetPixel(x, y) ^ mosaic.GetPixel(x, y)) & 0xFFFFFF) << x << "," << y;
+  F().Canvas().CopyMode = cmSrcCopy;
+  Dialog().Set("EBar", Variant(5));
+  Preview().Click("btnUse");
+  EXPECT_TRUE(Image().Transparent) << "the image keeps its own transparency";
+}
+
 TEST_F(EffectsDialogTest, EntryChangesRenderOnlyWhenTheBarMoves) {
   const TBitmap before = Image();
   Dialog().Set("ETree", Variant("Fisheye"));  // 0 -> 60: renders

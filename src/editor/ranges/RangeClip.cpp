@@ -61,14 +61,8 @@ void TKromaF::ClipWholeImage() {
   // its rows (nothing is copied until one of them is written), takes the
   // image's size and pixels but keeps its own transparency colour, and its
   // canvas is left as setclip and copyclip leave it.
-  const TTransparentMode mode = clip.TransparentMode();
-  const TColor key = clip.TransparentColor();
-  clip = FImage;
+  clip.TakePixels(FImage);
   clip.Transparent = false;
-  if (mode == tmFixed)
-    clip.SetTransparentColor(key);
-  else
-    clip.SetTransparentMode(tmAuto);
   TCanvas& c = clip.Canvas();
   c.Brush.SetColor(clWhite);
   c.Brush.SetStyle(bsSolid);

@@ -96,7 +96,19 @@ void TQuickPreviewF::ShowPreview(TBitmap picture) {
 
 void TQuickPreviewF::btnUseClick() {
   editor_.Desktop.Background().Wait();  // the picture of the latest values
-  editor_.Canvas().Draw(0, 0, Picture("Image1"));
+  const TBitmap& picture = Picture("Image1");
+  TBitmap& image = editor_.Image();
+  TCanvas& canvas = editor_.Canvas();
+  if (canvas.CopyMode == cmSrcCopy && !canvas.ClipRegion() && !picture.Transparent &&
+      picture.PixelFormat() == pf24bit && image.PixelFormat() == pf24bit && picture.Width() == image.Width() &&
+      picture.Height() == image.Height()) {
+    // Drawn as it is over all of the image, the picture is the image: its
+    // rows are shared rather than copied.
+    image.TakePixels(picture);
+    editor_.ImageChanged(image.BoundsRect());
+  } else {
+    canvas.Draw(0, 0, picture);
+  }
   editor_.FlushChanges();
   Close();
 }
