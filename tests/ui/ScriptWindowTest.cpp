@@ -18,6 +18,7 @@
 #include "ui/MainWindow.h"
 #include "UiTestSupport.h"
 #include "ui/ScriptWindow.h"
+#include "ui/ToolWindowView.h"
 
 namespace kroma {
 namespace {
@@ -75,6 +76,25 @@ TEST_F(ScriptWindowTest, RunsScriptsAndShowsErrorLines) {
   EXPECT_EQ(w.Editor().textCursor().blockNumber(), 2) << "the cursor goes to the failing line";
   EXPECT_TRUE(w.Action("cmdScriptRun")->isEnabled());
   EXPECT_FALSE(w.Action("cmdScriptStop")->isEnabled());
+}
+
+// A script in the window drives the effects dialog: its calls reach the
+// window's thread, and each waits for the render it started there.
+TEST_F(ScriptWindowTest, DrivesTheEffectsDialogThroughItsWindows) {
+  window_->findChild<QAction*>("Script1Click")->trigger();
+  TScriptWindow& w = window_->ScriptWindow();
+  RunScript(w,
+            "gfx.PenClear(); gfx.BrushColor = '#00FF00'; gfx.Rectangle(0, 0, 20, 20);\n"
+            "var d = app.window('TKromaEffectsF');\n"
+            "d.set('ETree', 'Mosaic'); d.set('EBar', 30);\n"
+            "var p = app.window('TQuickPreviewF');\n"
+            "print(p.get('Image1'), p.pixel('Image1', 25, 25));\n"
+            "p.click('btnUse');\n");
+  EXPECT_EQ(w.Output().toPlainText(), "256 x 256 #00FF00");
+  EXPECT_EQ(window_->Editor().Image().GetPixel(25, 25), clLime) << "the mosaic block of (0, 0)";
+  ASSERT_NE(window_->ToolWindowView("TKromaEffectsF"), nullptr);
+  EXPECT_TRUE(window_->ToolWindowView("TKromaEffectsF")->isVisible());
+  EXPECT_FALSE(window_->ToolWindowView("TQuickPreviewF")->isVisible());
 }
 
 TEST_F(ScriptWindowTest, EscapeStopsARunawayScript) {
