@@ -15,6 +15,8 @@
 #include "effects/FlipMirror.h"
 #include "effects/MaskBlend.h"
 #include "effects/PixelHelpers.h"
+#include "effects/Resample.h"
+#include "effects/ResampleFilters.h"
 #include "effects/SmoothFilters.h"
 #include "effects/ToneFilters.h"
 #include "effects/Warps.h"
@@ -117,6 +119,27 @@ void BM_MaskBlend(benchmark::State& s) {
   }
 }
 
+// Resizes of the photo by a factor given in quarters: 1 is a quarter, 8 double.
+template <typename Resize>
+void ResizeBy(benchmark::State& s, Resize resize) {
+  const TBitmap& photo = Photo();
+  const auto quarters = static_cast<int>(s.range(0));
+  for (auto _ : s) {
+    TBitmap target(photo.Width() * quarters / 4, photo.Height() * quarters / 4);
+    resize(photo, target);
+    benchmark::DoNotOptimize(target.ScanLine(0));
+  }
+}
+void BM_ResampleMitchell(benchmark::State& s) {
+  ResizeBy(s, [](const TBitmap& a, TBitmap& b) { kroma::Resample(a, b, kroma::MitchellFilter, 2.0f); });
+}
+void BM_ResampleLanczos3(benchmark::State& s) {
+  ResizeBy(s, [](const TBitmap& a, TBitmap& b) { kroma::Resample(a, b, kroma::Lanczos3Filter, 3.0f); });
+}
+void BM_SmoothResize(benchmark::State& s) {
+  ResizeBy(s, [](const TBitmap& a, TBitmap& b) { kroma::SmoothResize(a, b); });
+}
+
 }  // namespace
 
 #define KROMA_FX_BENCH(name) BENCHMARK(name)->Unit(benchmark::kMillisecond)->UseRealTime()
@@ -140,3 +163,6 @@ KROMA_FX_BENCH(BM_Posterize);
 KROMA_FX_BENCH(BM_FishEye);
 KROMA_FX_BENCH(BM_Twist);
 KROMA_FX_BENCH(BM_MaskBlend);
+KROMA_FX_BENCH(BM_ResampleMitchell)->Arg(1)->Arg(8);
+KROMA_FX_BENCH(BM_ResampleLanczos3)->Arg(1)->Arg(8);
+KROMA_FX_BENCH(BM_SmoothResize)->Arg(1)->Arg(8);

@@ -176,6 +176,12 @@ TBitmap::TBitmap(int width, int height, TPixelFormat pf, std::vector<TColor> pal
   Allocate(width, height, pf, std::move(palette));
 }
 
+TBitmap TBitmap::ForOverwrite(int width, int height) {
+  TBitmap b;
+  b.Allocate(width, height, pf24bit, {}, nullptr, false);
+  return b;
+}
+
 TBitmap::~TBitmap() = default;
 
 TBitmap::TBitmap(const TBitmap& other) { *this = other; }
@@ -229,7 +235,8 @@ TBitmap& TBitmap::operator=(TBitmap&& other) noexcept {
   return *this;
 }
 
-void TBitmap::Allocate(int width, int height, TPixelFormat pf, std::vector<TColor> palette, const std::uint8_t* row) {
+void TBitmap::Allocate(int width, int height, TPixelFormat pf, std::vector<TColor> palette, const std::uint8_t* row,
+                       bool zeroed) {
   CheckImageSize(width, height);
   const std::int64_t stride = RowStride(width, pf);
   const int shift = BandShiftFor(stride);
@@ -248,7 +255,7 @@ void TBitmap::Allocate(int width, int height, TPixelFormat pf, std::vector<TColo
     } else {
       for (std::int64_t b = 0; b < count; ++b) {
         const std::int64_t rows = std::min<std::int64_t>(perBand, height - b * perBand);
-        bands.emplace_back(NewBlock(rows * stride, width, height, true));
+        bands.emplace_back(NewBlock(rows * stride, width, height, zeroed));
       }
     }
   }

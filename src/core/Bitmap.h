@@ -112,6 +112,10 @@ class TBitmap {
   // formats, black otherwise), for code that writes every pixel itself.
   // Palette formats need 1 .. 2^bits entries, the others none.
   TBitmap(int width, int height, TPixelFormat pf, std::vector<TColor> palette);
+  // A 24-bit bitmap whose bytes are undefined, for code that writes every
+  // byte of every row (the padding to Stride() included) before anything
+  // reads it, typically from several threads: no page is touched here.
+  static TBitmap ForOverwrite(int width, int height);
   ~TBitmap();
   // Copies are independent (size, format, palette, transparency, pixels)
   // and share their bands until either is written; the canvas and its
@@ -213,8 +217,10 @@ class TBitmap {
  private:
   // The layout of a width x height bitmap in format pf, every band a block
   // of zeros of its own (or sharing one block filled with `row` when given).
+  // Every row a copy of `row`; without one, zeroed (or undefined when
+  // `zeroed` is false).
   void Allocate(int width, int height, TPixelFormat pf, std::vector<TColor> palette,
-                const std::uint8_t* row = nullptr);
+                const std::uint8_t* row = nullptr, bool zeroed = true);
   // Size, format, band layout and transparency of another bitmap (not its
   // bands, palette or canvas).
   void TakeShape(const TBitmap& other);

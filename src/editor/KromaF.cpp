@@ -198,6 +198,10 @@ std::string TKromaF::InputBox(const std::string& prompt, const std::string& defa
   return Prompts.InputBox(std::string(caption), prompt, defaultText);
 }
 
+bool TKromaF::InputQuery(const std::string& prompt, std::string& text, std::string_view caption) {
+  return Prompts.InputQuery(std::string(caption), prompt, text);
+}
+
 void TKromaF::SelectShape(std::string_view key, const std::string& commandId) {
   FToolKey = std::string(key);
   View.SetToolButton("setshape", commandId);

@@ -96,6 +96,16 @@ class TKromaF {
   // the button is down.
   void Timer1Timer();
 
+  // ---- Resizing by dragging in the scroll box around the image ----
+  // (editor/ImageDrag.cpp) Points are in scroll-box pixels, the image's
+  // top-left corner at (0, 0). A press with Ctrl or Shift arms the drag
+  // and keeps the image as it is; each move resamples that image to the
+  // pointer (Ctrl: width x - 3 and height y - 3; Shift: width x - 3 and the
+  // height of the press's aspect ratio); the release disarms.
+  void ScrollBox1MouseDown(TShiftState shift);
+  void ScrollBox1MouseMove(TShiftState shift, int x, int y);
+  void ScrollBox1MouseUp();
+
   // ---- Helpers the tools share ----
   // The rubber band: with pmNotXor, draws the figure from FStartPoint to
   // FLastPoint (removing the earlier copy) and to (x, y); FLastPoint := (x, y).
@@ -109,6 +119,9 @@ class TKromaF {
   // An input box with the program's caption.
   std::string InputBox(const std::string& prompt, const std::string& defaultText,
                        std::string_view caption = kPromptCaption);
+  // The same box: false when it was cancelled, `text` (the default at
+  // first) holding the typed text otherwise.
+  bool InputQuery(const std::string& prompt, std::string& text, std::string_view caption = kPromptCaption);
   // Tool selection from the shapes drop-down: key, then the button image.
   void SelectShape(std::string_view key, const std::string& commandId);
   // Pixels written through rows rather than the canvas are reported here,
@@ -194,6 +207,7 @@ class TKromaF {
   std::string FPasteKey = "paste";
   TRangeFrame selector;
   TFloatingRange FloatImage1;
+  bool FDragResizeArmed = false;  // the scroll box's drag resize, press to release
   TBitmap FZoomSource;
   TRect FZoomRect{0, 0, 50, 50};
 

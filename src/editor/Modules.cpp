@@ -13,7 +13,8 @@ struct TEditorModules {
 
   TEditorModules() {
     RegisterToolCommands(Commands);
-    RegisterFileCommands(Commands);  // Open and Save As head the File menu
+    RegisterNewImageCommands(Commands);  // New and New Banner head the File menu
+    RegisterFileCommands(Commands);
     RegisterSettingsCommands(Commands);
     // Choosing tools and settings, opening, saving and undoing work on no
     // pixels: these rows keep a palette image's format.
@@ -23,6 +24,7 @@ struct TEditorModules {
     RegisterCurveTools(Steps);
     RegisterPolyTools(Steps);
     RegisterAreaShapes(Steps);
+    RegisterImageSizeCommands(Commands);
     RegisterRangeCommands(Commands);
     RegisterRangeTools(Steps);
     RegisterColorBrushes(Steps);

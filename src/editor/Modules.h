@@ -15,7 +15,9 @@ const TToolWindowClasses& EditorWindowClasses();
 
 // The modules' registration functions.
 void RegisterSettingsCommands(TCommandTable& commands);
+void RegisterNewImageCommands(TCommandTable& commands);
 void RegisterFileCommands(TCommandTable& commands);
+void RegisterImageSizeCommands(TCommandTable& commands);
 void RegisterToolCommands(TCommandTable& commands);
 void RegisterLineTools(TToolStepRegistry& steps);
 void RegisterStageTools(TToolStepRegistry& steps);

@@ -26,10 +26,16 @@ struct TFileChoice {
 class IPrompts {
  public:
   virtual ~IPrompts() = default;
-  // The one-line input box: the typed text, or `defaultText` when the box
-  // is cancelled (the commands take the default as entered).
-  virtual std::string InputBox(const std::string& caption, const std::string& prompt,
-                               const std::string& defaultText) = 0;
+  // The one-line input box, showing `text` at first: true with the typed
+  // text in `text`, or false with `text` unchanged when it is cancelled.
+  virtual bool InputQuery(const std::string& caption, const std::string& prompt, std::string& text) = 0;
+  // The typed text, or `defaultText` when the box is cancelled (most
+  // commands take the default as entered).
+  std::string InputBox(const std::string& caption, const std::string& prompt, const std::string& defaultText) {
+    std::string text = defaultText;
+    InputQuery(caption, prompt, text);
+    return text;
+  }
   // A modal message with an OK button.
   virtual void ShowMessage(const std::string& text) = 0;
   // A question with Yes and No; true for Yes.

@@ -30,10 +30,11 @@ bool TQueuedPrompts::Next(std::string& answer) {
   return true;
 }
 
-std::string TQueuedPrompts::InputBox(const std::string& caption, const std::string& prompt,
-                                     const std::string& defaultText) {
+bool TQueuedPrompts::InputQuery(const std::string& caption, const std::string& prompt, std::string& text) {
   std::string answer;
-  return Next(answer) ? answer : inner_.InputBox(caption, prompt, defaultText);
+  if (!Next(answer)) return inner_.InputQuery(caption, prompt, text);
+  text = std::move(answer);
+  return true;
 }
 
 void TQueuedPrompts::ShowMessage(const std::string& text) {

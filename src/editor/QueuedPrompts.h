@@ -28,7 +28,8 @@ class TQueuedPrompts : public IPrompts {
   std::vector<std::string> TakeMessages();
   static constexpr std::size_t kKeptMessages = 1000;
 
-  std::string InputBox(const std::string& caption, const std::string& prompt, const std::string& defaultText) override;
+  using IPrompts::InputBox;
+  bool InputQuery(const std::string& caption, const std::string& prompt, std::string& text) override;
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
   bool ChooseOpenFile(const TFileChoice& choice, std::string& path) override;

@@ -34,11 +34,12 @@ std::vector<std::string> TScriptedPrompts::Messages() const {
   return out;
 }
 
-std::string TScriptedPrompts::InputBox(const std::string& caption, const std::string& prompt,
-                                       const std::string& defaultText) {
-  std::string answer = Next().value_or(defaultText);
-  log_.push_back({"input", caption, prompt, defaultText, answer});
-  return answer;
+bool TScriptedPrompts::InputQuery(const std::string& caption, const std::string& prompt, std::string& text) {
+  std::optional<std::string> answer = Next();
+  log_.push_back({"input", caption, prompt, text, answer.value_or(text)});
+  if (!answer) return false;
+  text = std::move(*answer);
+  return true;
 }
 
 void TScriptedPrompts::ShowMessage(const std::string& text) { log_.push_back({"message", "", text, "", ""}); }

@@ -44,7 +44,8 @@ class TScriptedPrompts : public IPrompts {
   std::vector<std::string> Messages() const;
   void ClearLog() { log_.clear(); }
 
-  std::string InputBox(const std::string& caption, const std::string& prompt, const std::string& defaultText) override;
+  using IPrompts::InputBox;
+  bool InputQuery(const std::string& caption, const std::string& prompt, std::string& text) override;
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
   bool ChooseOpenFile(const TFileChoice& choice, std::string& path) override;

@@ -15,10 +15,16 @@ namespace {
 
 std::string NameOnly(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
+}  // namespace
+
 // The work image lives with its undo slots and a working copy or two:
 // refuse a size whose copies would take more than half of the memory, so
 // a huge size is a message rather than the end of the program.
 void CheckWorkImageFits(int width, int height) {
+  if (width < 1 || height < 1)
+    throw Error("An image needs a width and a height of at least 1 pixel, not " + std::to_string(width) + " x " +
+                std::to_string(height));
+  CheckImageSize(width, height);
   constexpr std::int64_t kCopies = kUndoSlots + 3;
   std::int64_t bytes = kCopies * RowStride(width, pf24bit) * height;
   long pages = ::sysconf(_SC_PHYS_PAGES);
@@ -31,13 +37,7 @@ void CheckWorkImageFits(int width, int height) {
                 std::to_string(budget >> 20) + " MB");
 }
 
-}  // namespace
-
 void NewWorkImage(TKromaF& editor, int width, int height) {
-  if (width < 1 || height < 1)
-    throw Error("An image needs a width and a height of at least 1 pixel, not " + std::to_string(width) + " x " +
-                std::to_string(height));
-  CheckImageSize(width, height);
   CheckWorkImageFits(width, height);
   TBitmap& work = editor.Image();
   work.SetSize(width, height);

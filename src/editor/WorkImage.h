@@ -9,6 +9,11 @@ namespace kroma {
 
 class TKromaF;
 
+// Throws Error unless the program can hold a work image of this size (at
+// least 1 x 1) with its undo steps and working copies, in at most half of
+// the memory.
+void CheckWorkImageFits(int width, int height);
+
 // As File > New with the size given: a white width x height 24-bit image,
 // pen solid, brush white, status panel 0 cleared, undo slots resized.
 // Throws Error for a size the program does not accept; the image is then

@@ -12,6 +12,7 @@
 #include "editor/Commands.h"
 #include "editor/Desktop.h"
 #include "editor/KromaF.h"
+#include "editor/ImageSize.h"
 #include "editor/Modules.h"
 #include "editor/PolyTools.h"
 #include "editor/QueuedPrompts.h"
@@ -77,6 +78,18 @@ void AddFiles(TScriptObject& app, TScriptEnvironment& env) {
   app.Members.push_back(Method("newImage", {"width", "height"}, 2, [&f](const TScriptCall& c) {
     NewWorkImage(f, c.Int(0), c.Int(1));
     return TScriptResult{};
+  }));
+  app.Members.push_back(Method("resample", {"width", "height", "filter"}, 2, [&f](const TScriptCall& c) {
+    const std::string name = c.Has(2) ? c.String(2) : "Mitchell";
+    std::string names;
+    for (const TResampleFilter& filter : ResampleFilters) {
+      if (name == filter.Name) {
+        ResampleImage(f, c.Int(0), c.Int(1), filter);
+        return TScriptResult{};
+      }
+      names += std::string(names.empty() ? "" : ", ") + "\"" + filter.Name + "\"";
+    }
+    throw TCallError("unknown filter \"" + name + "\": the filters are " + names);
   }));
   app.Members.push_back(Method("open", {"path"}, 1, [&f](const TScriptCall& c) {
     OpenWorkImage(f, c.String(0));
@@ -189,6 +202,24 @@ void AddMouse(TScriptObject& app, TKromaF& f) {
   }));
 }
 
+// The drag resize in the box around the image.
+void AddScrollBox(TScriptObject& app, TKromaF& f) {
+  app.Members.push_back(Method("scrollBox", {"phase", "x", "y", "mods"}, 1, [&f](const TScriptCall& c) {
+    const std::string phase = c.String(0);
+    const int x = c.Has(1) ? c.Int(1) : 0, y = c.Has(2) ? c.Int(2) : 0;
+    const TShiftState keys = KeysArg(c, 3);
+    if (phase == "down")
+      f.ScrollBox1MouseDown(keys | ssLeft);
+    else if (phase == "move")
+      f.ScrollBox1MouseMove(keys | ssLeft, x, y);
+    else if (phase == "up")
+      f.ScrollBox1MouseUp();
+    else
+      throw TCallError("unknown phase \"" + phase + "\": \"down\", \"move\" or \"up\"");
+    return TScriptResult{};
+  }));
+}
+
 void AddPromptsAndPixels(TScriptObject& app, TScriptEnvironment& env) {
   TKromaF& f = env.Editor;
   TQueuedPrompts& prompts = env.Prompts;
@@ -239,6 +270,7 @@ TScriptObject MakeAppObject(TScriptEnvironment& env) {
   AddWindows(app, env.Editor);
   AddSettings(app, env.Editor);
   AddMouse(app, env.Editor);
+  AddScrollBox(app, env.Editor);
   AddPromptsAndPixels(app, env);
   return app;
 }

@@ -17,6 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <tuple>
 
 #include "core/Bitmap.h"
 #include "editor/Commands.h"
@@ -32,6 +33,7 @@
 #include "ui/QtPorts.h"
 #include "ui/RangeOverlays.h"
 #include "ui/ScriptWindow.h"
+#include "ui/ScrollBoxResize.h"
 #include "ui/ToolWindowView.h"
 
 namespace kroma {
@@ -119,6 +121,7 @@ void TMainWindow::BuildCentral() {
   scrollBox_->setBackgroundRole(QPalette::Dark);
   scrollBox_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   scrollBox_->setWidget(image_);
+  new TScrollBoxResize(*editor_, scrollBox_->viewport(), image_, [this](const std::exception& e) { ShowError(e); });
 
   // The colour list scrolls in its own page; the colour panel sits below.
   auto* side = new QWidget;
@@ -237,6 +240,27 @@ void TMainWindow::BuildToolBar() {
     if (i == 6) bar->addSeparator();
     addButton(kToolSlots[i]);
   }
+  // The size spin button: two arrows, one above the other.
+  auto* spin = new QWidget;
+  spin->setObjectName("SizeSpin");
+  auto* spinLayout = new QVBoxLayout(spin);
+  spinLayout->setContentsMargins(0, 0, 0, 0);
+  spinLayout->setSpacing(0);
+  for (auto [id, arrow, hint] : {std::tuple{"SizeSpinUpClick", Qt::UpArrow, "Larger image"},
+                                 std::tuple{"SizeSpinDownClick", Qt::DownArrow, "Smaller image"}}) {
+    QAction* action = CommandAction(id);
+    if (!action) continue;
+    auto* half = new QToolButton;
+    half->setObjectName(id);
+    half->setDefaultAction(action);
+    half->setArrowType(arrow);
+    half->setToolTip(tr(hint));
+    half->setFixedSize(20, 13);
+    spinLayout->addWidget(half);
+    buttons_[id] = half;
+    placed.push_back(id);
+  }
+  bar->addWidget(spin);
   // Tool-bar commands that the slots above do not name go at the end.
   for (const TCommand& c : EditorCommands().Rows()) {
     if (c.Path.rfind("@toolbar/", 0) != 0) continue;

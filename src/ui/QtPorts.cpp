@@ -32,13 +32,14 @@ QString FilterText(const TFileChoice& choice) {
 
 }  // namespace
 
-std::string TQtPrompts::InputBox(const std::string& caption, const std::string& prompt,
-                                 const std::string& defaultText) {
+bool TQtPrompts::InputQuery(const std::string& caption, const std::string& prompt, std::string& text) {
   QInputDialog dialog(parent_);
   dialog.setWindowTitle(Q(caption));
   dialog.setLabelText(Q(prompt));
-  dialog.setTextValue(Q(defaultText));
-  return dialog.exec() == QDialog::Accepted ? dialog.textValue().toStdString() : defaultText;
+  dialog.setTextValue(Q(text));
+  if (dialog.exec() != QDialog::Accepted) return false;
+  text = dialog.textValue().toStdString();
+  return true;
 }
 
 void TQtPrompts::ShowMessage(const std::string& text) {

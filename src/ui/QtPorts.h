@@ -17,7 +17,8 @@ namespace kroma {
 class TQtPrompts : public IPrompts {
  public:
   explicit TQtPrompts(QWidget* parent) : parent_(parent) {}
-  std::string InputBox(const std::string& caption, const std::string& prompt, const std::string& defaultText) override;
+  using IPrompts::InputBox;
+  bool InputQuery(const std::string& caption, const std::string& prompt, std::string& text) override;
   void ShowMessage(const std::string& text) override;
   bool AskYesNo(const std::string& text) override;
   bool ChooseOpenFile(const TFileChoice& choice, std::string& path) override;
